@@ -1,0 +1,189 @@
+#include "model/strutil.h"
+
+#include <charconv>
+#include <cstdarg>
+#include <cstdio>
+
+namespace brenvik {
+
+namespace {
+inline unsigned char U(char c) { return static_cast<unsigned char>(c); }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::string_view Trim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && U(s[b]) <= 32) ++b;
+    while (e > b && U(s[e - 1]) <= 32) --e;
+    return s.substr(b, e - b);
+}
+
+std::optional<double> ParseDecimal(std::string_view s) {
+    std::size_t i = 0;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
+    const std::size_t start = i;
+    std::size_t digits = 0;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0 || i != s.size()) return std::nullopt;
+    double v = 0;
+    auto r = std::from_chars(s.data() + start, s.data() + s.size(), v, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    return neg ? -v : v;
+}
+
+std::optional<std::int32_t> ParseInt(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && s[i] == '+') ++i;
+    if (i == s.size() || (s[i] == '-' && i + 1 == s.size())) return std::nullopt;
+    std::int32_t v = 0;
+    auto r = std::from_chars(s.data() + i, s.data() + s.size(), v, 10);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    if (i == 1 && s.size() > 1 && s[1] == '-') return std::nullopt;  // "+-5"
+    return v;
+}
+
+std::optional<std::uint32_t> ParseHex(std::string_view s) {
+    if (s.empty()) return std::nullopt;
+    std::uint32_t v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v, 16);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+double ToDouble(std::string_view s) {
+    if (auto v = ParseDecimal(s)) return *v;
+    throw ConvertError();
+}
+
+std::int32_t ToInt(std::string_view s) {
+    if (auto v = ParseInt(s)) return *v;
+    throw ConvertError();
+}
+
+void SplitCommaText(std::string_view text, std::vector<std::string_view>& out, std::string& arena) {
+    out.clear();
+    arena.clear();
+    // Unquoted text never grows, so the arena never reallocates under the views.
+    arena.reserve(text.size());
+    if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    const std::size_t n = text.size();
+    std::size_t p = 0;
+    auto skipblanks = [&] {
+        while (p < n && U(text[p]) <= 32) ++p;
+    };
+    skipblanks();
+    while (p < n) {
+        if (text[p] == '"') {
+            const std::size_t from = arena.size();
+            ++p;
+            while (p < n) {
+                if (text[p] == '"') {
+                    if (p + 1 < n && text[p + 1] == '"') {
+                        arena.push_back('"');
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                arena.push_back(text[p++]);
+            }
+            out.emplace_back(arena.data() + from, arena.size() - from);
+        } else {
+            const std::size_t b = p;
+            while (p < n && U(text[p]) > 32 && text[p] != ',') ++p;
+            out.push_back(text.substr(b, p - b));
+        }
+        skipblanks();
+        if (p < n && text[p] == ',') {
+            if (p + 1 == n) out.emplace_back();
+            ++p;
+            skipblanks();
+        }
+    }
+}
+
+std::vector<std::string> SplitCommaText(std::string_view text) {
+    std::vector<std::string_view> views;
+    std::string arena;
+    SplitCommaText(text, views, arena);
+    return {views.begin(), views.end()};
+}
+
+void AppendCommaText(std::string& out, const std::vector<std::string_view>& fields, std::size_t first) {
+    if (fields.size() == first + 1 && fields[first].empty()) {
+        out += "\"\"";
+        return;
+    }
+    for (std::size_t i = first; i < fields.size(); ++i) {
+        if (i > first) out.push_back(',');
+        const std::string_view f = fields[i];
+        bool quote = false;
+        for (char c : f)
+            if ((U(c) >= 1 && U(c) <= 32) || c == '"' || c == ',') {
+                quote = true;
+                break;
+            }
+        if (!quote) {
+            out += f;
+            continue;
+        }
+        out.push_back('"');
+        for (char c : f) {
+            if (c == '"') out.push_back('"');
+            out.push_back(c);
+        }
+        out.push_back('"');
+    }
+}
+
+std::string JoinCommaText(const std::vector<std::string_view>& fields, std::size_t first) {
+    std::string out;
+    AppendCommaText(out, fields, first);
+    return out;
+}
+
+std::string JoinCommaText(const std::vector<std::string>& fields) {
+    std::vector<std::string_view> views(fields.begin(), fields.end());
+    return JoinCommaText(views);
+}
+
+void PopField(std::string_view& text, std::string_view& field) {
+    const auto comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        field = text;
+        text = {};
+    } else {
+        field = text.substr(0, comma);
+        text = text.substr(comma + 1);
+    }
+}
+
+std::string Fmt(const char* format, ...) {
+    char buf[256];
+    va_list ap;
+    va_start(ap, format);
+    const int n = std::vsnprintf(buf, sizeof buf, format, ap);
+    va_end(ap);
+    if (n < 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof buf) return std::string(buf, static_cast<std::size_t>(n));
+    std::string s(static_cast<std::size_t>(n), '\0');
+    va_start(ap, format);
+    std::vsnprintf(s.data(), s.size() + 1, format, ap);
+    va_end(ap);
+    return s;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+}  // namespace brenvik

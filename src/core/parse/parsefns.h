@@ -1,0 +1,50 @@
+#pragma once
+// Line framing, checksum, VDR prefixes, sentence dispatch and the NMEA sentence handlers.
+#include <string_view>
+
+#include "model/eventobj.h"
+#include "parse/fields.h"
+
+namespace brenvik {
+
+class Session;
+
+using Handler = void (*)(Session&, const Fields&);
+
+void ParseLine(Session& s, std::string_view line);
+// Cuts the checksum off `text` and keeps it from position `from` (0-based here); returns true
+// when the sentence is rejected (and filed as a corrupt line).
+bool CheckSentence(Session& s, std::string_view& text, std::size_t from);
+bool ChecksumOK(std::string_view body, std::string_view checksum);
+void DispatchNMEA(Session& s, const Fields& f);
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix);
+TDateTime ParseBracketPrefix(Session& s, std::string_view prefix);
+TDateTime DateTimeMDY(Session& s, std::string_view text);
+// Adds "%7.7d|text" for the current line to corruptrecs.
+void AddCorrupt(Session& s, std::string_view text);
+
+// Position and time sentences (talker GP only).
+void DoGGA(Session& s, const Fields& f);
+void DoGLL(Session& s, const Fields& f);
+void DoGSA(Session& s, const Fields& f);
+void DoRMC(Session& s, const Fields& f);
+void DoVTG(Session& s, const Fields& f);
+void DoZDA(Session& s, const Fields& f);
+
+// Heading, depth, water, wind and rudder sentences (any talker).
+void DoHDT(Session& s, const Fields& f);
+void DoDepthBelow(Session& s, const Fields& f, char letter);
+void DoDPT(Session& s, const Fields& f);
+void DoMWV(Session& s, const Fields& f);
+void DoROT(Session& s, const Fields& f);
+void DoRSA(Session& s, const Fields& f);
+void DoVBW(Session& s, const Fields& f);
+void DoVHW(Session& s, const Fields& f);
+void DoVLW(Session& s, const Fields& f);
+void DoMLS(Session& s, const Fields& f);
+
+// Alarm and proprietary sentences.
+void DoALR(Session& s, const Fields& f);
+void DoFEC(Session& s, const Fields& f);
+
+}  // namespace brenvik

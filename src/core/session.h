@@ -1,0 +1,83 @@
+#pragma once
+// The program-wide state of one run: settings, the field catalogue, the lists that a load
+// fills, and the loader's and segmentation's per-file state. Handlers receive it explicitly.
+#include <cstdint>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "ais/aisevnts.h"
+#include "ais/vehcles.h"
+#include "model/eventobj.h"
+#include "parse/fields.h"
+#include "platform.h"
+#include "present/fieldcat.h"
+#include "present/format.h"
+#include "settings/settings.h"
+
+namespace brenvik {
+
+constexpr std::int32_t linelimit = 1000000;
+constexpr std::int32_t eventlimit = 100000;
+
+// Event segmentation state, reset at the start of every load.
+struct TSegState {
+    double timethreshdays = 0;                  // (timethresh - 0.0001) / 86400
+    TCoord lastpos{std::numbers::pi, 0};        // radians; none while lat > pi/2
+    double lastdist = -1;
+    double totaldist = 0;
+    std::int32_t alarmstage = -1;
+    double lastheading = novalue;
+};
+
+class Session {
+public:
+    explicit Session(Platform& p) : platform(p) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Platform& platform;
+    TSettings settings;
+    TFieldCatalogue fields;
+
+    // What a load produces.
+    TEvents events;
+    TEvent curevent;
+    TaisEvents aisevents;
+    TVhcls vehicles;
+    std::string ownmmsi = "000000000";
+    std::vector<std::int32_t> aisselection;
+
+    // Loader state.
+    bool fileheader = true;
+    std::int32_t recnumb = 0;
+    std::int32_t totlines = 0;
+    std::int32_t unproclines = 0;
+    std::int32_t corruptcount = 0;
+    std::vector<std::string> corruptrecs;
+    TDateTime vdrdts = 0;
+    std::string vdrchl;
+    std::string limitname;
+    std::int32_t limithit = 0;
+    TDateTime firstdts = 0;
+
+    TSegState seg;
+
+    // The current sentence's fields.
+    Fields linefields;
+
+    // The value-text context for the current settings.
+    TFormat Format() const {
+        TFormat f;
+        f.parms = settings.parms;
+        f.coordformat = settings.coordformat;
+        f.dateformat = settings.dateformat;
+        f.rotations = settings.rotations;
+        f.firstdts = firstdts;
+        f.decsep = platform.DecimalSeparator();
+        f.timesep = platform.TimeSeparator();
+        return f;
+    }
+};
+
+}  // namespace brenvik

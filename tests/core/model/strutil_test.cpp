@@ -1,0 +1,102 @@
+#include "model/strutil.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace brenvik {
+namespace {
+
+TEST(ParseDecimal, AcceptsOnlyPlainDecimals) {
+    struct Case { const char* text; bool ok; double value; };
+    const Case cases[] = {
+        {"12.5", true, 12.5},   {"-0.25", true, -0.25}, {"+3", true, 3},   {"7.", true, 7},
+        {".5", true, 0.5},      {"0045", true, 45},     {"", false, 0},    {".", false, 0},
+        {"-", false, 0},        {"1e5", false, 0},      {"inf", false, 0}, {"nan", false, 0},
+        {" 1", false, 0},       {"1 ", false, 0},       {"1.2.3", false, 0}, {"0x1A", false, 0},
+        {"--1", false, 0},      {"+-1", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto v = ParseDecimal(c.text);
+        ASSERT_EQ(v.has_value(), c.ok);
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(*v, c.value);
+        }
+    }
+    // Long digit strings still convert to the nearest double.
+    EXPECT_DOUBLE_EQ(*ParseDecimal("123456789012345678901234567890"), 1.2345678901234568e29);
+}
+
+TEST(ParseInt, RangeAndSyntax) {
+    EXPECT_EQ(ParseInt("42"), 42);
+    EXPECT_EQ(ParseInt("-330"), -330);
+    EXPECT_EQ(ParseInt("+7"), 7);
+    EXPECT_EQ(ParseInt("2147483647"), 2147483647);
+    EXPECT_FALSE(ParseInt("2147483648"));
+    EXPECT_FALSE(ParseInt("1.0"));
+    EXPECT_FALSE(ParseInt(""));
+    EXPECT_FALSE(ParseInt("-"));
+    EXPECT_FALSE(ParseInt("+-3"));
+    EXPECT_FALSE(ParseInt("x"));
+    EXPECT_THROW(ToInt("x"), ConvertError);
+    EXPECT_THROW(ToDouble(""), ConvertError);
+}
+
+TEST(CommaText, SplitsLikeTheSentenceReader) {
+    struct Case { const char* text; std::vector<std::string> fields; };
+    const Case cases[] = {
+        {"$GPHDT,123.4,T", {"$GPHDT", "123.4", "T"}},
+        {"a,,b", {"a", "", "b"}},
+        {"a,", {"a", ""}},
+        {",", {"", ""}},
+        {"", {}},
+        {"   ", {}},
+        {"HIGH WATER,x", {"HIGH", "WATER", "x"}},
+        {"\"R of Turn\",72,1,13", {"R of Turn", "72", "1", "13"}},
+        {"\"say \"\"hi\"\"\",2", {"say \"hi\"", "2"}},
+        {"\"unterminated", {"unterminated"}},
+        {"\"ab\"cd,e", {"ab", "cd", "e"}},
+        {"a , b", {"a", "b"}},
+        {"a,\tb", {"a", "b"}},
+        {std::string("a,b\0,c", 6).c_str(), {"a", "b"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SplitCommaText(c.text), c.fields);
+    }
+}
+
+TEST(CommaText, JoinQuotesWhatWouldNotReadBack) {
+    EXPECT_EQ(JoinCommaText(std::vector<std::string>{"Source#", "75", "1", "0"}), "Source#,75,1,0");
+    EXPECT_EQ(JoinCommaText(std::vector<std::string>{"V M G", "70"}), "\"V M G\",70");
+    EXPECT_EQ(JoinCommaText(std::vector<std::string>{"a\"b", "c,d"}), "\"a\"\"b\",\"c,d\"");
+    EXPECT_EQ(JoinCommaText(std::vector<std::string>{""}), "\"\"");
+    EXPECT_EQ(JoinCommaText(std::vector<std::string>{"", ""}), ",");
+    for (const std::vector<std::string>& v : {std::vector<std::string>{"x y", "\"q\"", "", "z"},
+                                              std::vector<std::string>{"R of Turn", "72", "1", "13"}}) {
+        EXPECT_EQ(SplitCommaText(JoinCommaText(v)), v);
+    }
+}
+
+TEST(Trim, RemovesControlCharactersAndBlanks) {
+    EXPECT_EQ(Trim(" \t\r$GPGGA,1\r\n"), "$GPGGA,1");
+    EXPECT_EQ(Trim(std::string_view("\0\0x\0", 4)), "x");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Trim("\xB0x\xB0"), "\xB0x\xB0");  // bytes above 127 are text
+}
+
+TEST(PopField, TakesTheTextBeforeTheFirstComma) {
+    std::string_view text = "2012-03-15,10:11:12,rest";
+    std::string_view field;
+    PopField(text, field);
+    EXPECT_EQ(field, "2012-03-15");
+    EXPECT_EQ(text, "10:11:12,rest");
+    text = "nocomma";
+    PopField(text, field);
+    EXPECT_EQ(field, "nocomma");
+    EXPECT_EQ(text, "");
+}
+
+}  // namespace
+}  // namespace brenvik
