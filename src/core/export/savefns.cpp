@@ -144,6 +144,7 @@ bool WriteGPSTracks(const Session& s, const TFormat& f, const TReportsById& byid
     bool start = true;
     for (const TEvent& e : s.events) {
         if (!out.ok()) return true;
+        if (!IsValid(e.coord.lat) || !IsValid(e.coord.lng)) continue;  // no position to draw
         out.Line(GPSTrackLine(f, e.coord.lat, e.coord.lng, e.dts) + (start ? " 1" : " 0"));
         start = false;
     }

@@ -123,6 +123,11 @@ void KMLEventPlacemark(TKmlDoc& d, std::int32_t ix) {
         d.out.Line("<SimpleData name=\"" + Attr(d.names[k]) + "\">" + Text(text) + "</SimpleData>");
     }
     d.out.Line("</SchemaData></ExtendedData>");
+    // An event without a position number keeps its data but gets no point on the map.
+    if (!IsValid(e.coord.lat) || !IsValid(e.coord.lng)) {
+        d.out.Line("</Placemark>");
+        return;
+    }
     d.out.Line("<Point><coordinates>" + PictureText(d.coordf, e.coord.lng, "000.000000") + "," +
                PictureText(d.coordf, e.coord.lat, "00.000000") + ",0</coordinates></Point></Placemark>");
 }
