@@ -35,7 +35,7 @@ measure() {
     "$@" >/dev/null 2>&1 || true
   fi
   t1=$(date +%s.%N)
-  awk -v a="$t0" -v b="$t1" -v p="$peak" 'BEGIN { printf "%.3f %s", b - a, p }'
+  awk -v a="$t0" -v b="$t1" -v p="$peak" 'BEGIN { printf "%.3f %s\n", b - a, p }'
 }
 
 report() {
