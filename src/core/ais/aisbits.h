@@ -25,6 +25,9 @@ constexpr std::uint32_t dearmour(char c) {
 class TaisBits {
 public:
     explicit TaisBits(std::string_view payload) : payload_(payload) {}
+    // The reader keeps a view: a temporary payload would be gone before the first read.
+    explicit TaisBits(std::string&&) = delete;
+    explicit TaisBits(const char* payload) : payload_(payload) {}
 
     // The next n bits (1 to 32) as an unsigned number, the first bit read the most significant.
     std::uint32_t getbits(int n);

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <stdexcept>
 
 #include "model/strutil.h"
@@ -229,10 +228,15 @@ std::vector<std::string> TextLines(std::string_view bytes) {
 }
 
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
+    std::FILE* fp = std::fopen(path.c_str(), "rb");
+    if (!fp) return false;
+    std::string bytes;
+    char buf[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, fp)) > 0) bytes.append(buf, n);
+    const bool failed = std::ferror(fp) != 0;
+    std::fclose(fp);
+    if (failed) return false;
     lines = TextLines(bytes);
     return true;
 }
