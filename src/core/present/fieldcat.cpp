@@ -1,37 +1,43 @@
 #include "present/fieldcat.h"
 
+#include "present/fieldtext.h"
+#include "present/units.h"
+
 namespace brenvik {
 namespace {
 
 bool HasCoord(const TEvent& e) { return e.coord.lat != 0 || e.coord.lng != 0; }
+bool HasDts(const TEvent& e) { return e.dts != 0; }
+bool HasVDR(const TEvent& e) { return e.vdrdts != 0; }
 
 }  // namespace
 
-// The text and value accessors are bound by the field-text unit.
+// Per field: number, heading, width, shown, has-data test, cell text, value, range
+// acceptance, range text, and the data grid's own heading where it has one.
 const std::array<Tfielddef, kEventFieldCount> eventfields{{
-    {0, "Source#", 75, true, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {1, "VDRDate", 70, true, [](const TEvent& e) { return e.vdrdts != 0; }, nullptr, nullptr, nullptr, nullptr},
-    {2, "VDRTime", 68, true, [](const TEvent& e) { return e.vdrdts != 0; }, nullptr, nullptr, nullptr, nullptr},
-    {3, "Offset", 50, true, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {4, "Date", 70, true, [](const TEvent& e) { return e.dts != 0; }, nullptr, nullptr, nullptr, nullptr},
-    {5, "Time", 68, true, [](const TEvent& e) { return e.dts != 0; }, nullptr, nullptr, nullptr, nullptr},
-    {6, "Latitude", 75, true, HasCoord, nullptr, nullptr, nullptr, nullptr},
-    {7, "Longitude", 84, true, HasCoord, nullptr, nullptr, nullptr, nullptr},
-    {8, "Depth", 50, false, [](const TEvent& e) { return HasData(e.depth); }, nullptr, nullptr, nullptr, nullptr},
-    {9, "Speed", 47, true, [](const TEvent& e) { return HasData(e.speed); }, nullptr, nullptr, nullptr, nullptr},
-    {10, "Heading", 57, false, [](const TEvent& e) { return HasData(e.heading); }, nullptr, nullptr, nullptr, nullptr},
-    {11, "WindSpd", 70, true, [](const TEvent& e) { return HasData(e.windspeed); }, nullptr, nullptr, nullptr, nullptr},
-    {12, "WaterSpd", 70, true, [](const TEvent& e) { return HasData(e.waterspeed); }, nullptr, nullptr, nullptr, nullptr},
-    {13, "R of Turn", 72, true, [](const TEvent& e) { return HasData(e.rot); }, nullptr, nullptr, nullptr, nullptr},
-    {14, "Proprietary", 150, true, [](const TEvent& e) { return !e.proprietary.empty(); }, nullptr, nullptr, nullptr, nullptr},
-    {15, "LonglWSpd", 70, true, [](const TEvent& e) { return HasData(e.longlspd); }, nullptr, nullptr, nullptr, nullptr},
-    {16, "TransWSpd", 70, true, [](const TEvent& e) { return HasData(e.transspd); }, nullptr, nullptr, nullptr, nullptr},
-    {17, "V M G", 70, true, [](const TEvent& e) { return HasData(e.vmg); }, nullptr, nullptr, nullptr, nullptr},
-    {18, "Ant.Altitude", 70, true, [](const TEvent& e) { return HasData(e.antalt); }, nullptr, nullptr, nullptr, nullptr},
-    {19, "Alarms", 150, true, [](const TEvent& e) { return !e.bwalarm.empty(); }, nullptr, nullptr, nullptr, nullptr},
-    {20, "HDOP", 45, true, [](const TEvent& e) { return HasData(e.hdop); }, nullptr, nullptr, nullptr, nullptr},
-    {21, "S.Rudder", 70, true, [](const TEvent& e) { return HasData(e.rudders); }, nullptr, nullptr, nullptr, nullptr},
-    {22, "P.Rudder", 70, true, [](const TEvent& e) { return HasData(e.rudderp); }, nullptr, nullptr, nullptr, nullptr},
+    {0, "Source#", 75, true, nullptr, SourceCell, SourceValue, AcceptNone, EmptyRange, ""},
+    {1, "VDRDate", 70, true, HasVDR, VDRDateCell, VDRValue, AcceptAll, DateRange, "VDRDate.Time"},
+    {2, "VDRTime", 68, true, HasVDR, VDRTimeCell, VDRValue, AcceptAll, TimeRange, "VDRSecs"},
+    {3, "Offset", 50, true, nullptr, OffsetCell, OffsetValue, AcceptOffset, OffsetText, ""},
+    {4, "Date", 70, true, HasDts, DateCell, DtsValue, AcceptAll, DateRange, "Date.Time"},
+    {5, "Time", 68, true, HasDts, TimeCell, DtsValue, AcceptAll, TimeRange, "Seconds"},
+    {6, "Latitude", 75, true, HasCoord, LatitudeCell, LatitudeValue, AcceptAll, LatitudeRange, ""},
+    {7, "Longitude", 84, true, HasCoord, LongitudeCell, LongitudeValue, AcceptAll, LongitudeRange, ""},
+    {8, "Depth", 50, false, [](const TEvent& e) { return HasData(e.depth); }, DepthCell, DepthValue, AcceptData, VertText, ""},
+    {9, "Speed", 47, true, [](const TEvent& e) { return HasData(e.speed); }, SpeedCell, SpeedValue, AcceptData, SpeedText, ""},
+    {10, "Heading", 57, false, [](const TEvent& e) { return HasData(e.heading); }, HeadingCell, HeadingValue, AcceptData, HeadingText, ""},
+    {11, "WindSpd", 70, true, [](const TEvent& e) { return HasData(e.windspeed); }, WindSpdCell, WindSpdValue, AcceptData, SpeedText, ""},
+    {12, "WaterSpd", 70, true, [](const TEvent& e) { return HasData(e.waterspeed); }, WaterSpdCell, WaterSpdValue, AcceptData, SpeedText, ""},
+    {13, "R of Turn", 72, true, [](const TEvent& e) { return HasData(e.rot); }, RofTurnCell, RofTurnValue, AcceptData, RotText, ""},
+    {14, "Proprietary", 150, true, [](const TEvent& e) { return !e.proprietary.empty(); }, ProprietaryCell, ProprietaryValue, AcceptNone, InvalidRange, ""},
+    {15, "LonglWSpd", 70, true, [](const TEvent& e) { return HasData(e.longlspd); }, LonglWSpdCell, LonglWSpdValue, AcceptData, SpeedText, ""},
+    {16, "TransWSpd", 70, true, [](const TEvent& e) { return HasData(e.transspd); }, TransWSpdCell, TransWSpdValue, AcceptData, SpeedText, ""},
+    {17, "V M G", 70, true, [](const TEvent& e) { return HasData(e.vmg); }, VMGCell, VMGValue, AcceptData, SpeedText, ""},
+    {18, "Ant.Altitude", 70, true, [](const TEvent& e) { return HasData(e.antalt); }, AntAltitudeCell, AntAltitudeValue, AcceptData, VertText, ""},
+    {19, "Alarms", 150, true, [](const TEvent& e) { return !e.bwalarm.empty(); }, AlarmsCell, AlarmsValue, AcceptData, AlarmsRange, ""},
+    {20, "HDOP", 45, true, [](const TEvent& e) { return HasData(e.hdop); }, HDOPCell, HDOPValue, AcceptData, HdopText, ""},
+    {21, "S.Rudder", 70, true, [](const TEvent& e) { return HasData(e.rudders); }, SRudderCell, SRudderValue, AcceptData, AngleText, ""},
+    {22, "P.Rudder", 70, true, [](const TEvent& e) { return HasData(e.rudderp); }, PRudderCell, PRudderValue, AcceptData, AngleText, ""},
 }};
 
 void TFieldCatalogue::Reset() {

@@ -32,7 +32,9 @@ struct Tfielddef {
     std::string (*asstring)(const TEvent&, const TFormat&);
     double (*asvalue)(const TEvent&);
     bool (*accepts)(double);
-    std::string (*rangetext)(double, const TFormat&);
+    std::string (*rangetext)(const TFormat&, double);
+    // The data grid's heading-row text when it differs from the heading; empty: the heading.
+    std::string_view gridhead;
 };
 
 extern const std::array<Tfielddef, kEventFieldCount> eventfields;

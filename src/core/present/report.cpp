@@ -1,16 +1,52 @@
 #include "present/report.h"
 
+#include <cmath>
+
+#include "model/datetime.h"
 #include "model/strutil.h"
+#include "present/units.h"
 #include "session.h"
 
 namespace brenvik {
+namespace {
 
-// Interim: the file and counts lines until the formatting unit lands.
+// "<days> days + <secs> secs": whole days toward zero, the rest in seconds to the nearest
+// (halves to even). A span whose ends are not real dates has no duration to show.
+std::string DurationText(TDateTime first, TDateTime last) {
+    if (!DecodeDateTime(first) || !DecodeDateTime(last)) return std::string(invalidmark);
+    const double span = last - first;
+    const double days = std::trunc(span);
+    const auto secs = static_cast<long long>(std::nearbyint((span - days) * 86400.0));
+    return Fmt("%lld days + %lld secs", static_cast<long long>(days), secs);
+}
+
+}  // namespace
+
 std::vector<std::string> SummaryReport(const Session& s) {
+    const TFormat f = s.Format();
+    const char hunits = f.parms.hunits;
     std::vector<std::string> lines;
     lines.push_back("File: " + s.settings.lastfile);
     lines.push_back(Fmt("Total lines = %d, Processed Lines = %d, Corrupt lines = %d,  Number of NMEA Events = %d",
                         s.totlines, s.totlines - s.unproclines, s.corruptcount, s.events.count()));
+    if (s.events.empty()) {
+        lines.emplace_back("Start Date/Time undefined");
+        lines.emplace_back("Total Distance=0");
+    } else {
+        const TDateTime first = s.events.front().dts;
+        const TDateTime last = s.events.back().dts;
+        const double span = last - first;
+        lines.push_back("Start Date/Time = " + DateText(f, first) + " " + TimeText(f, first) +
+                        "  Duration = " + DurationText(first, last));
+        const double dist = s.seg.totaldist;
+        std::string line = "Total Distance = " + DistText(f, dist) + std::string(DistUnit(hunits));
+        if (span != 0)
+            line += "   Average Speed = " + SpeedText(f, dist / (span * 86400.0)) + std::string(SpeedUnit(hunits));
+        lines.push_back(std::move(line));
+    }
+    if (s.vehicles.count() > 0)
+        lines.push_back(Fmt("AIS Vessel Count = %d,  This vessel's MMSI = %s, Number of AIS events=%d",
+                            s.vehicles.count(), s.ownmmsi.c_str(), s.aisevents.count()));
     return lines;
 }
 

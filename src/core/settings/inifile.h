@@ -1,0 +1,57 @@
+#pragma once
+// A small ini-file model: sections of entries, both kept in file order. Reading takes UTF-8
+// with or without a byte-order mark and any of CR, LF or CR LF as line end; writing gives a
+// byte-order mark and CR LF. Saving never leaves a half-written file behind.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brenvik {
+
+struct TIniEntry {
+    std::string key;  // the whole line when haskey is false
+    std::string value;
+    bool haskey = true;  // false: a line without "=", kept as written
+};
+
+struct TIniSection {
+    std::string name;
+    std::vector<TIniEntry> entries;
+};
+
+class TIniFile {
+public:
+    enum class LoadResult { Loaded, Missing, Failed };
+
+    // Missing: no such file (the model is then empty). Failed: the path exists but is not a
+    // readable regular file of sane size; the model is left as it was.
+    LoadResult LoadFromFile(const std::string& path);
+    void LoadFromText(std::string_view text);
+    // The whole file as written: byte-order mark, sections, CR LF line ends.
+    std::string ToText() const;
+    // Writes a temporary file beside `path` and renames it over `path`; on failure `path` is
+    // untouched and no temporary file stays behind.
+    bool SaveToFile(const std::string& path) const;
+
+    // Section names and keys match without regard to ASCII letter case.
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    // Replaces the first entry of that key (which then takes this spelling) or appends one;
+    // a missing section is appended. Line breaks in the value become blanks.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+    const std::vector<TIniSection>& Sections() const { return FSections; }
+    void Clear() { FSections.clear(); }
+
+private:
+    TIniSection* FindSection(std::string_view name);
+    const TIniSection* FindSection(std::string_view name) const;
+
+    std::vector<TIniSection> FSections;
+};
+
+// The name of the temporary file SaveToFile writes beside `path`.
+std::string IniTempPath(const std::string& path);
+
+}  // namespace brenvik

@@ -1,0 +1,139 @@
+#pragma once
+// Helpers for the writer tests: a scratch folder, reading a written file back, a strict
+// RFC 4180 reader, and running the installed command-line tools.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenvik::test {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = "brenvik-export-";
+        if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
+        for (char& c : name)
+            if (c == '/') c = '_';
+        dir = std::filesystem::temp_directory_path() / name;
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+    std::string operator/(const std::string& file) const { return (dir / file).string(); }
+    std::filesystem::path dir;
+};
+
+inline std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return bytes;
+    char buf[4096];
+    std::size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
+    std::fclose(f);
+    return bytes;
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// Lines of a file whose every line ends in CR LF. A bare CR or LF, or a last line without
+// its end, fails the test.
+inline std::vector<std::string> CrLfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t p = 0;
+    while (p < bytes.size()) {
+        const std::size_t e = bytes.find("\r\n", p);
+        if (e == std::string::npos) {
+            ADD_FAILURE() << "last line without CR LF: " << bytes.substr(p);
+            break;
+        }
+        lines.push_back(bytes.substr(p, e - p));
+        p = e + 2;
+    }
+    for (const auto& l : lines)
+        if (l.find_first_of("\r\n") != std::string::npos) ADD_FAILURE() << "bare CR or LF in: " << l;
+    return lines;
+}
+
+// RFC 4180: records end in CR LF; a field is either unquoted (no comma, quote, CR, LF) or
+// enclosed in double quotes with inner quotes doubled. nullopt for anything malformed.
+inline std::optional<std::vector<std::vector<std::string>>> ReadCsv(const std::string& bytes) {
+    std::vector<std::vector<std::string>> rows;
+    std::size_t p = 0;
+    const std::size_t n = bytes.size();
+    while (p < n) {
+        std::vector<std::string> row;
+        while (true) {
+            std::string field;
+            if (p < n && bytes[p] == '"') {
+                ++p;
+                while (true) {
+                    if (p >= n) return std::nullopt;
+                    if (bytes[p] == '"') {
+                        if (p + 1 < n && bytes[p + 1] == '"') {
+                            field += '"';
+                            p += 2;
+                            continue;
+                        }
+                        ++p;
+                        break;
+                    }
+                    field += bytes[p++];
+                }
+            } else {
+                while (p < n && bytes[p] != ',' && bytes[p] != '\r' && bytes[p] != '\n') {
+                    if (bytes[p] == '"') return std::nullopt;
+                    field += bytes[p++];
+                }
+            }
+            row.push_back(field);
+            if (p < n && bytes[p] == ',') {
+                ++p;
+                continue;
+            }
+            if (bytes.compare(p, 2, "\r\n") != 0) return std::nullopt;
+            p += 2;
+            break;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+struct CommandResult {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a shell command, collecting its standard output (standard error joins it when asked).
+inline CommandResult RunCommand(const std::string& cmd) {
+    CommandResult r;
+    std::FILE* p = ::popen(cmd.c_str(), "r");
+    if (p == nullptr) return r;
+    char buf[4096];
+    std::size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, got);
+    r.status = ::pclose(p);
+    return r;
+}
+
+inline bool HaveTool(const std::string& name) {
+    return RunCommand("command -v " + name + " >/dev/null 2>&1").status == 0;
+}
+
+inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+}  // namespace brenvik::test

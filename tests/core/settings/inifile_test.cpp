@@ -1,0 +1,138 @@
+#include "settings/inifile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/settings/tempfolder.h"
+
+namespace brenvik {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+TEST(IniFile, ReadsLinesAsTheFormatSays) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string written;  // the model written back, without the byte-order mark
+    };
+    const Case cases[] = {
+        {"crlf", "[A]\r\nk=v\r\n", "[A]\r\nk=v\r\n\r\n"},
+        {"lf only", "[A]\nk=v\nj=w", "[A]\r\nk=v\r\nj=w\r\n\r\n"},
+        {"cr only", "[A]\rk=v\rj=w\r", "[A]\r\nk=v\r\nj=w\r\n\r\n"},
+        {"mixed ends and blank lines", "[A]\r\r\n\n\rk=v\n\r\n", "[A]\r\nk=v\r\n\r\n"},
+        {"bom", std::string(kBom) + "[A]\nk=v\n", "[A]\r\nk=v\r\n\r\n"},
+        {"lines before the first section", "k=v\nnoise\n[A]\nj=w\n", "[A]\r\nj=w\r\n\r\n"},
+        {"comments", "[A]\n;k=v\n  ; spaced\nj=w\n", "[A]\r\nj=w\r\n\r\n"},
+        {"trimmed key, value and name", "  [ A b ]  \n\t key \t=  v w \x01\n", "[A b]\r\nkey=v w\r\n\r\n"},
+        {"first = splits", "[A]\nk = a=b\n", "[A]\r\nk=a=b\r\n\r\n"},
+        {"line without =", "[A]\njust text \nk=\n", "[A]\r\njust text\r\nk=\r\n\r\n"},
+        {"empty section name", "[]\nk=v\n", "[]\r\nk=v\r\n\r\n"},
+        {"repeated section continues", "[A]\nk=1\n[B]\nx=2\n[a]\nj=3\n", "[A]\r\nk=1\r\nj=3\r\n\r\n[B]\r\nx=2\r\n\r\n"},
+        {"bracket alone is an entry", "[A]\n[\n]\n", "[A]\r\n[\r\n]\r\n\r\n"},
+        {"empty text", "", ""},
+        {"bom only", std::string(kBom), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TIniFile ini;
+        ini.LoadFromText(c.text);
+        EXPECT_EQ(ini.ToText(), std::string(kBom) + c.written);
+    }
+}
+
+TEST(IniFile, LookupIgnoresCaseAndFindsTheFirstNamesake) {
+    TIniFile ini;
+    ini.LoadFromText("[General]\nGenModes=RCNNN\ngenmodes=NNNNN\nplain line\n[Other]\nx=1\n");
+    EXPECT_EQ(ini.ReadString("GENERAL", "genMODES", "?"), "RCNNN");
+    EXPECT_EQ(ini.ReadString("general", "x", "def"), "def");
+    EXPECT_EQ(ini.ReadString("missing", "x", "def"), "def");
+    // A line without "=" names no key, not even its own text.
+    EXPECT_EQ(ini.Find("General", "plain line"), nullptr);
+    EXPECT_EQ(ini.ReadString("OTHER", "X", "?"), "1");
+}
+
+TEST(IniFile, WriteReplacesNamesakesAndAppendsInOrder) {
+    TIniFile ini;
+    ini.LoadFromText("[files]\nlastfile=a\nhand=kept\n[Extra]\ny=2\n");
+    ini.WriteString("FILES", "LastFile", "b");
+    ini.WriteString("FILES", "settings", "s\r\nx");
+    ini.WriteString("GRID", "fields", "0,1");
+    ini.WriteString("Extra", "z", "3");
+    EXPECT_EQ(ini.ToText(), std::string(kBom) +
+                                "[files]\r\nLastFile=b\r\nhand=kept\r\nsettings=s  x\r\n\r\n"
+                                "[Extra]\r\ny=2\r\nz=3\r\n\r\n"
+                                "[GRID]\r\nfields=0,1\r\n\r\n");
+}
+
+TEST(IniFile, FileRoundTripAndLoadOutcomes) {
+    TempFolder tmp;
+    const std::string path = tmp.File("a.ini");
+    TIniFile ini;
+    EXPECT_EQ(ini.LoadFromFile(path), TIniFile::LoadResult::Missing);
+    ini.WriteString("S", "k", "v\xC3\xA5");
+    ASSERT_TRUE(ini.SaveToFile(path));
+    EXPECT_EQ(ReadBytes(path), std::string(kBom) + "[S]\r\nk=v\xC3\xA5\r\n\r\n");
+    EXPECT_FALSE(std::filesystem::exists(IniTempPath(path)));
+
+    TIniFile back;
+    ASSERT_EQ(back.LoadFromFile(path), TIniFile::LoadResult::Loaded);
+    EXPECT_EQ(back.ReadString("s", "K", ""), "v\xC3\xA5");
+
+    // A folder is not a settings file; the model keeps what it held.
+    EXPECT_EQ(back.LoadFromFile(tmp.Path().string()), TIniFile::LoadResult::Failed);
+    EXPECT_EQ(back.ReadString("s", "K", ""), "v\xC3\xA5");
+    // A device would never end.
+    EXPECT_EQ(back.LoadFromFile("/dev/zero"), TIniFile::LoadResult::Failed);
+}
+
+TEST(IniFile, FailedSaveLeavesTheOldFileWhole) {
+    TempFolder tmp;
+    const std::string path = tmp.File("brenv.ini");
+    const std::string old = std::string(kBom) + "[S]\r\nk=old\r\n\r\n";
+    TIniFile ini;
+    ini.WriteString("S", "k", "new");
+
+    // The temporary file cannot be created (something else holds its name).
+    WriteBytes(path, old);
+    std::filesystem::create_directory(IniTempPath(path));
+    EXPECT_FALSE(ini.SaveToFile(path));
+    EXPECT_EQ(ReadBytes(path), old);
+    std::filesystem::remove(IniTempPath(path));
+
+    // The target is a folder: the rename fails and no temporary file stays.
+    const std::string dir = tmp.File("dir.ini");
+    std::filesystem::create_directory(dir);
+    EXPECT_FALSE(ini.SaveToFile(dir));
+    EXPECT_TRUE(std::filesystem::is_directory(dir));
+    EXPECT_FALSE(std::filesystem::exists(IniTempPath(dir)));
+
+    // The folder does not exist.
+    EXPECT_FALSE(ini.SaveToFile(tmp.File("no/such/folder.ini")));
+    EXPECT_FALSE(std::filesystem::exists(tmp.File("no")));
+
+    // And a save that works replaces the content in one step.
+    EXPECT_TRUE(ini.SaveToFile(path));
+    EXPECT_EQ(ReadBytes(path), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
+}
+
+TEST(IniFile, SaveThroughALinkReplacesItsTarget) {
+    TempFolder tmp;
+    const std::string target = tmp.File("real.ini");
+    const std::string link = tmp.File("link.ini");
+    WriteBytes(target, "[S]\nk=old\n");
+    std::filesystem::create_symlink(target, link);
+    TIniFile ini;
+    ini.WriteString("S", "k", "new");
+    ASSERT_TRUE(ini.SaveToFile(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace brenvik
