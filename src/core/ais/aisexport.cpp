@@ -165,10 +165,4 @@ std::vector<std::string> AISGridLines(const Session& s) {
     return lines;
 }
 
-std::optional<std::string> AISSummaryLine(const Session& s) {
-    if (s.vehicles.empty()) return std::nullopt;
-    return Fmt("AIS Vessel Count = %d,  This vessel's MMSI = %s, Number of AIS events=%d", s.vehicles.count(),
-               s.ownmmsi.c_str(), s.aisevents.count());
-}
-
 }  // namespace brenvik

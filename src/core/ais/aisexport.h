@@ -1,8 +1,7 @@
 #pragma once
 // The AIS data outside the grid: the position-report and vessel CSV files, the vessel table,
-// the AIS grid's lines, the selection of one vessel's reports and the report's AIS line.
+// the AIS grid's lines and the selection of one vessel's reports.
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +32,5 @@ std::int32_t SelectAISVessel(Session& s, std::int32_t mmsi);
 
 // The AIS grid as text: the 13 headings, then a line per row shown, cells joined by TAB.
 std::vector<std::string> AISGridLines(const Session& s);
-
-// The summary report's AIS line; none while no vessel is registered.
-std::optional<std::string> AISSummaryLine(const Session& s);
 
 }  // namespace brenvik
