@@ -11,8 +11,9 @@
 namespace brenvik {
 namespace {
 
-// AIS text may hold commas and double quotes: such a field is quoted, inner quotes doubled,
-// so that it keeps its column. Other fields are written as they are.
+// AIS text may hold commas and double quotes, and numbers take the locale's decimal separator,
+// which may be a comma: such a field is quoted, inner quotes doubled, so that it keeps its
+// column. Other fields are written as they are.
 void AppendCsvField(std::string& line, std::string_view text) {
     line.push_back(',');
     if (text.find_first_of(",\"") == std::string_view::npos) {
@@ -66,13 +67,13 @@ bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, s
 std::string AISPositionLine(const TaisEvent& e, const TFormat& f) {
     std::string line = MmsiText(e.id);
     line += ',' + std::to_string(e.status);
-    line += ',' + TimeText(f, e.utcsecs / 86400.0);
-    line += ',' + CoordText(f, false, e.coord.lat);
-    line += ',' + CoordText(f, true, e.coord.lng);
-    line += ',' + SpeedText(f, e.sog);
-    line += ',' + AngleText(f, e.cog);
-    line += ',' + HeadingText(f, e.heading);
-    line += ',' + RotText(f, e.rot);
+    AppendCsvField(line, TimeText(f, e.utcsecs / 86400.0));
+    AppendCsvField(line, CoordText(f, false, e.coord.lat));
+    AppendCsvField(line, CoordText(f, true, e.coord.lng));
+    AppendCsvField(line, SpeedText(f, e.sog));
+    AppendCsvField(line, AngleText(f, e.cog));
+    AppendCsvField(line, HeadingText(f, e.heading));
+    AppendCsvField(line, RotText(f, e.rot));
     return line;
 }
 
@@ -83,8 +84,8 @@ std::string AISVesselLine(const TVehicle& v, const TFormat& f) {
     line += ',' + CodeOrEmpty(v.vtype, 255);
     line += ',' + CodeOrEmpty(v.length, 65535);
     line += ',' + CodeOrEmpty(v.width, 65535);
-    line += ',';
-    if (v.draught >= -1e24f) line += ReplaceChar('.', f.decsep, Fmt("%6.2g", static_cast<double>(v.draught)));
+    AppendCsvField(line, v.draught >= -1e24f ? ReplaceChar('.', f.decsep, Fmt("%6.2g", static_cast<double>(v.draught)))
+                                             : std::string());
     AppendCsvField(line, v.eta);
     AppendCsvField(line, v.dest);
     return line;
@@ -121,8 +122,8 @@ std::vector<std::string> VesselTableLines(const Session& s) {
         if (v.vtype != 255) line += ShipTypeName(v.vtype);
         line += ',' + CodeOrEmpty(v.length, 65535);
         line += ',' + CodeOrEmpty(v.width, 65535);
-        line += ',';
-        if (v.draught >= -1e24f) line += Trim(FixedText(f, static_cast<double>(v.draught), 6, 1));
+        AppendCsvField(line, v.draught >= -1e24f ? std::string(Trim(FixedText(f, static_cast<double>(v.draught), 6, 1)))
+                                                 : std::string());
         AppendCsvField(line, v.eta);
         AppendCsvField(line, v.dest);
         lines.push_back(std::move(line));

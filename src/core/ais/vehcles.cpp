@@ -107,7 +107,10 @@ TVehicle* TVhcls::findvehicle1(std::string_view vid) {
     TVehicle* cur = prime;
     while (cur) {
         const int c = CompareUpper(vid, cur->id);
-        if (c == 0) return cur;
+        if (c == 0) {
+            FSign = 0;
+            return cur;
+        }
         // A change of direction means vid belongs between the cursor and this vessel.
         if ((c < 0 && FSign > 0) || (c > 0 && FSign < 0)) break;
         prime = cur;
