@@ -16,11 +16,13 @@ void ParseLine(Session& s, std::string_view line);
 // when the sentence is rejected (and filed as a corrupt line).
 bool CheckSentence(Session& s, std::string_view& text, std::size_t from);
 bool ChecksumOK(std::string_view body, std::string_view checksum);
-void DispatchNMEA(Session& s, const Fields& f);
+// Routes one "$" sentence; `sentence` is its text as the checksum step left it (for the
+// corrupt-line record of a sentence its handler cannot read).
+void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence);
 TDateTime ParseVdrPrefix(Session& s, std::string_view prefix);
 TDateTime ParseBracketPrefix(Session& s, std::string_view prefix);
 TDateTime DateTimeMDY(Session& s, std::string_view text);
-// Adds "%7.7d|text" for the current line to corruptrecs.
+// Adds "%7.7d|text" for the current line to corruptrecs (the caller counts it in corruptcount).
 void AddCorrupt(Session& s, std::string_view text);
 
 // Position and time sentences (talker GP only).

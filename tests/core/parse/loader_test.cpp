@@ -1,0 +1,167 @@
+#include "parse/loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "helptopics.h"
+#include "model/datetime.h"
+#include "support/loadhelper.h"
+
+namespace brenvik {
+namespace {
+
+using test::LoadText;
+
+const char* const kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+
+// Inputs that must load completely without a crash or a message.
+TEST(LoadLogFile, OddInputLoadsCompletely) {
+    const std::string big(3 << 20, 'x');
+    std::string fields300 = "$GPGSA,A,3";
+    for (int i = 3; i < 300; ++i) fields300 += i == 16 ? ",1.7" : ",9";
+    struct Case { const char* name; std::string text; std::int32_t recnumb, totlines, events; };
+    const Case cases[] = {
+        {"empty file", "", 0, 0, 0},
+        {"blank lines only", "\n\r\n  \n", 3, 0, 0},
+        {"no final line end", std::string(kGga) + "\n" + kGga, 2, 2, 2},
+        {"CR LF", std::string(kGga) + "\r\n" + kGga + "\r\n", 2, 2, 2},
+        {"CR only: one line", "$IIHDT,10,T\r$IIHDT,20,T\r", 1, 1, 0},
+        {"NUL bytes", std::string("$IIHDT,1\0\0,T\n", 14) + kGga + "\n", 2, 2, 2},
+        {"bytes above 127", "$IIHDT,\xC3\xA9,T\n$GPTXT,\xFF\xFE\n", 2, 2, 0},
+        {"multi-megabyte line", "#" + big + "\n" + kGga + "\n", 2, 1, 2},
+        {"300 fields", fields300 + "\n", 1, 1, 0},
+        {"huge numbers",
+         "$IIHDT,123456789012345678901234567890,T\n$SDDPT,1e999,0\n$SDDPT," + std::string(400, '9') + ",0\n", 3, 3, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto log = LoadText(c.text);
+        EXPECT_EQ(log->outcome, LoadOutcome::Complete);
+        EXPECT_EQ(log->s.recnumb, c.recnumb);
+        EXPECT_EQ(log->s.totlines, c.totlines);
+        EXPECT_EQ(log->s.events.count(), c.events);
+        EXPECT_TRUE(log->Messages().empty());
+        EXPECT_EQ(log->platform.reports.size(), 1u);
+        EXPECT_EQ(log->platform.loadsfinished, 1);
+    }
+}
+
+TEST(LoadLogFile, CannotOpen) {
+    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), ::testing::TempDir()}) {
+        SCOPED_TRACE(path);
+        test::FakePlatform p;
+        Session s(p);
+        s.settings.lastfile = "previous.log";
+        s.curevent.heading = 5;
+        EXPECT_EQ(LoadLogFile(s, path), LoadOutcome::NotOpened);
+        ASSERT_EQ(p.messages.size(), 1u);
+        EXPECT_EQ(p.messages[0].text, "Could not open the file:\r\n" + path);
+        EXPECT_EQ(p.messages[0].kind, MsgKind::Error);
+        EXPECT_EQ(s.settings.lastfile, "previous.log");
+        EXPECT_EQ(s.curevent.heading, novalue);
+        EXPECT_EQ(p.loadsfinished, 0);
+    }
+    test::FakePlatform p;
+    Session s(p);
+    EXPECT_EQ(LoadLogFile(s, ""), LoadOutcome::Skipped);
+    EXPECT_EQ(p.loadsstarted, 0);
+}
+
+TEST(LoadLogFile, HeaderLinesAreSkippedUntilTheFirstOtherLine) {
+    auto log = LoadText("Title of the voyage\nCOLUMNS A B\n$IIHDT,10,T\nVoyage notes\n");
+    EXPECT_EQ(log->s.recnumb, 4);
+    EXPECT_EQ(log->s.totlines, 1);
+    EXPECT_EQ(log->Messages(), std::vector<std::string>{"Format Error="});
+}
+
+TEST(LoadLogFile, FirstEventWithoutADateTakesTheSecondsTimeLessOneSecond) {
+    auto log = LoadText(std::string(kGga) + "\n$GPRMC,123520,A,4807.038,N,01131.000,E,0,0,230394,,\n",
+                        [](TSettings& s) { s.timethresh = 3600; });
+    ASSERT_EQ(log->s.events.count(), 2);
+    const TDateTime second = *EncodeDate(1994, 3, 23) + *EncodeTime(12, 35, 20, 0);
+    EXPECT_NEAR(log->s.events[1].dts, second, kSecond / 1000);
+    EXPECT_NEAR(log->s.events[0].dts, second - kSecond, kSecond / 1000);
+    EXPECT_EQ(log->s.firstdts, log->s.events[0].dts);
+}
+
+TEST(LoadLogFile, RecorderTimesDoNotLeakIntoTheNextFile) {
+    test::FakePlatform p;
+    Session s(p);
+    const test::TempFile withvdr(std::string("2012/03/15 10:11:12,") + kGga + "\n");
+    const test::TempFile plain(std::string(kGga) + "\n");
+    ASSERT_EQ(LoadLogFile(s, withvdr.path()), LoadOutcome::Complete);
+    EXPECT_NE(s.events[0].vdrdts, 0);
+    EXPECT_TRUE(s.fields.fields[fOffset].dataval);  // VDRTime and Time both hold data
+    ASSERT_EQ(LoadLogFile(s, plain.path()), LoadOutcome::Complete);
+    for (const TEvent& e : s.events) EXPECT_EQ(e.vdrdts, 0);
+    EXPECT_FALSE(s.fields.fields[fOffset].dataval);
+    EXPECT_EQ(s.settings.lastfile, plain.path());
+    EXPECT_EQ(s.settings.lastfolder, std::filesystem::path(plain.path()).parent_path().string() + "/");
+    EXPECT_EQ(s.settings.recentfiles, (std::vector<std::string>{plain.path(), withvdr.path()}));
+}
+
+TEST(LoadLogFile, AutoShowValidShowsTheFieldsWithData) {
+    auto log = LoadText(std::string(kGga) + "\n", [](TSettings& s) { s.autoshowvalid = true; });
+    const auto& f = log->s.fields.fields;
+    EXPECT_TRUE(f[fLatitude].vis);
+    EXPECT_TRUE(f[fHDOP].vis);
+    EXPECT_FALSE(f[fWindSpd].vis);
+    EXPECT_EQ(f[fWindSpd].kind, 0);
+    EXPECT_EQ(log->s.fields.shownfields.front(), fSource);
+}
+
+TEST(LoadLogFile, CapacityStops) {
+    // 1000001 lines: the last one is not processed.
+    auto records = LoadText(std::string(linelimit, '\n') + "$IIHDT,10,T\n");
+    EXPECT_EQ(records->outcome, LoadOutcome::Complete);
+    EXPECT_EQ(records->s.totlines, 0);
+    ASSERT_EQ(records->platform.messages.size(), 1u);
+    const test::Shown& m = records->platform.messages[0];
+    EXPECT_EQ(m.text,
+              "The number of Records exceeds the capability of this program.\r\n"
+              "Please send a note to the author describing the problem you are having.\r\n\r\n"
+              "To avoid seeing this warning message, try using a smaller data file.");
+    EXPECT_EQ(m.kind, MsgKind::Warning);
+    EXPECT_EQ(m.helpcontext, help::Capacity);
+    EXPECT_TRUE(m.helpbutton);
+    EXPECT_EQ(records->platform.reports.size(), 1u);
+
+    // One fix per second from 10:00:00; times run past midnight into the next day.
+    std::string text;
+    for (int i = 36000; i <= 36000 + eventlimit + 1; ++i)
+        text += Fmt("$GPGGA,%02d%02d%02d,4807.038,N,01131.000,E,1,,,,\n", i / 3600 % 24, i / 60 % 60, i % 60);
+    auto events = LoadText(text);
+    EXPECT_EQ(events->s.events.count(), eventlimit);
+    EXPECT_EQ(events->s.recnumb, eventlimit + 1);
+    ASSERT_EQ(events->platform.messages.size(), 1u);
+    EXPECT_NE(events->platform.messages[0].text.find("The number of NMEA Events exceeds"), std::string::npos);
+    EXPECT_GT(events->s.events.back().dts, 1.0);  // a day later, not stuck at midnight
+}
+
+TEST(AddRecentFile, NewestFirstAtMostTenNoRepeats) {
+    struct Case { std::vector<std::string> before; std::string path; std::vector<std::string> after; };
+    std::vector<std::string> ten;
+    for (char c = 'a'; c < 'a' + 10; ++c) ten.emplace_back(1, c);
+    std::vector<std::string> tenafter{"k"};
+    tenafter.insert(tenafter.end(), ten.begin(), ten.end() - 1);
+    const Case cases[] = {
+        {{}, "a", {"a"}},
+        {{"a", "b"}, "a", {"a", "b"}},
+        {{"a", "b", "c"}, "c", {"c", "a", "b"}},
+        {{"a", "b"}, "A", {"A", "a", "b"}},  // letter case counts
+        {ten, "k", tenafter},
+        {ten, "j", {"j", "a", "b", "c", "d", "e", "f", "g", "h", "i"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        TSettings s;
+        s.recentfiles = c.before;
+        AddRecentFile(s, c.path);
+        EXPECT_EQ(s.recentfiles, c.after);
+        EXPECT_EQ(s.lastfile, c.after.front());
+    }
+}
+
+}  // namespace
+}  // namespace brenvik
