@@ -93,30 +93,6 @@ TEST(ParseCoord, DegreesAndMinutes) {
     }
 }
 
-TEST(ReadPosition, EmptyFieldsGiveZeroAndMissingFieldsFail) {
-    Fields f;
-    f.Split("$GPGLL,4916.45,N,12311.12,W");
-    const TCoord c = ReadPosition(f, 1);
-    EXPECT_NEAR(c.lat, 49.2741666667, 1e-9);
-    EXPECT_NEAR(c.lng, -123.1853333333, 1e-9);
-    f.Split("$GPGLL,,,,");
-    EXPECT_EQ(ReadPosition(f, 1).lat, 0);
-    f.Split("$GPGLL,4916.45,N,12311.12");
-    EXPECT_THROW(ReadPosition(f, 1), ConvertError);
-}
-
-TEST(Num, EmptyIsNoDataAndGarbageFails) {
-    EXPECT_FALSE(Num(""));
-    EXPECT_EQ(Num("-1.5"), -1.5);
-    EXPECT_THROW(Num("1e5"), ConvertError);
-    EXPECT_THROW(Num("nan"), ConvertError);
-    EXPECT_FALSE(NumInt(""));
-    EXPECT_THROW(NumInt("1.0"), ConvertError);
-    EXPECT_EQ(IntOrZero(""), 0);
-    EXPECT_EQ(IntOrZero("08"), 8);
-    EXPECT_THROW(IntOrZero("x"), ConvertError);
-}
-
 TEST(DateYMD, DayNumberRoundedToTheNearestDay) {
     const auto d = static_cast<std::int32_t>(Day(2012, 3, 15));
     struct Case { const char* text; std::optional<std::int32_t> want; };

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# make bench: times full loads of a generated 1,000,000-line log and, for comparison, two
+# other NMEA/AIS tools on the same file. The log is made once, outside the source tree.
+#   scripts/bench.sh BUILD_DIR
+set -euo pipefail
+
+build=${1:-build}
+bench="$build/bench/brenvik_bench"
+lines=1000000
+seed=1
+dir="${TMPDIR:-/tmp}/brenvik-bench"
+log="$dir/generated-$lines-seed$seed.log"
+
+if [ ! -x "$bench" ]; then
+  echo "bench: $bench not found; build first (make build)" >&2
+  exit 1
+fi
+
+mkdir -p "$dir"
+if [ ! -s "$log" ]; then
+  echo "Generating $lines lines into $log"
+  "$bench" gen "$log.part" "$lines" "$seed"
+  mv "$log.part" "$log"
+fi
+
+# "SECONDS PEAK" of one run of a command, its output discarded: wall-clock seconds and peak
+# resident memory (GNU time reports it; without it the peak is unknown).
+measure() {
+  local t0 t1 peak="unknown"
+  t0=$(date +%s.%N)
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f %M -o "$dir/peak.txt" "$@" >/dev/null 2>&1 || true
+    peak=$(awk '{ printf "%.1fMiB", $1 / 1024 }' "$dir/peak.txt")
+  else
+    "$@" >/dev/null 2>&1 || true
+  fi
+  t1=$(date +%s.%N)
+  awk -v a="$t0" -v b="$t1" -v p="$peak" 'BEGIN { printf "%.3f %s\n", b - a, p }'
+}
+
+report() {
+  awk -v name="$1" -v s="$2" -v m="$3" -v n="$lines" \
+    'BEGIN { printf "  %-30s %s s, %.0f lines/second, peak RSS %s\n", name, s, n / s, m }'
+}
+
+echo "Brenvik: three full loads of $log"
+best=""
+best_secs=""
+for run in 1 2 3; do
+  out=$("$bench" load "$log")
+  secs=$(awk '$1 == "seconds" { print $2 }' <<<"$out")
+  echo "  run $run: $secs s"
+  if [ -z "$best_secs" ] || awk -v a="$secs" -v b="$best_secs" 'BEGIN { exit !(a < b) }'; then
+    best="$out"
+    best_secs="$secs"
+  fi
+done
+echo "Best run:"
+sed 's/^/  /' <<<"$best"
+
+echo "For comparison, on the same file:"
+if command -v gpsbabel >/dev/null 2>&1; then
+  read -r secs peak < <(measure gpsbabel -i nmea -f "$log" -o unicsv -F /dev/null)
+  report "gpsbabel -i nmea -o unicsv:" "$secs" "$peak"
+  echo "    (gpsbabel skips the lines that carry a recorder time prefix)"
+else
+  echo "  gpsbabel: not installed"
+fi
+if command -v gpsdecode >/dev/null 2>&1; then
+  read -r secs peak < <(measure sh -c 'gpsdecode -u -j -s < "$1"' sh "$log")
+  report "gpsdecode -u -j -s:" "$secs" "$peak"
+else
+  echo "  gpsdecode: not installed"
+fi
