@@ -307,11 +307,4 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     s.aisevents.Add(std::move(e));
 }
 
-void ClearAIS(Session& s) {
-    s.aisevents.clear();
-    s.vehicles.Clear();
-    s.ownmmsi = "000000000";
-    s.aisselection.clear();
-}
-
 }  // namespace brenvik

@@ -37,7 +37,4 @@ void ProcessAIS(Session& s, const Fields& f);
 // Decodes one complete payload into a report and keeps the vessel registry up to date.
 void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencetype);
 
-// What opening a file resets on the AIS side: reports, vessels, own MMSI and the selection.
-void ClearAIS(Session& s);
-
 }  // namespace brenvik

@@ -1,5 +1,11 @@
 // Joining AIS fragments, and what happens to sentences that cannot be joined or read.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "parse/loader.h"
 
 #include "aispayload.h"
 #include "support/fakeplatform.h"
@@ -144,14 +150,34 @@ TEST(AisAssembly, UnreadableSentenceIsFiledWithItsFields) {
     EXPECT_EQ(s.corruptrecs[0], "0000007|!AIVDM,1,x,,A,\"a b\"");
 }
 
+// Through the loader: checksummed lines, and a message whose end comes in the next file.
 TEST(AisAssembly, FragmentStoreOutlivesALoad) {
+    const auto dir = std::filesystem::temp_directory_path() / ("brenvik_aisload_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    auto write = [&](const char* name, const std::vector<std::string>& sentences) {
+        std::ofstream out(dir / name, std::ios::binary);
+        for (const auto& body : sentences) {
+            unsigned sum = 0;
+            for (char c : body.substr(1)) sum ^= static_cast<unsigned char>(c);
+            out << body << Fmt("*%02X", sum) << "\r\n";
+        }
+    };
+    write("a.log", {test::Vdm(Y), Frag(2, 1, "9", "B", Head(X))});
+    write("b.log", {Frag(2, 2, "9", "B", Tail(X))});
     test::FakePlatform p;
     Session s(p);
-    test::Feed(s, Frag(2, 1, "9", "B", Head(X)), 1);
-    ClearAIS(s);
-    test::Feed(s, Frag(2, 2, "9", "B", Tail(X)), 1);
+    ASSERT_EQ(LoadLogFile(s, (dir / "a.log").string()), LoadOutcome::Complete);
+    ASSERT_EQ(s.aisevents.count(), 1);
+    EXPECT_EQ(s.totlines, 2);
+    s.aisselection = {0};
+    ASSERT_EQ(LoadLogFile(s, (dir / "b.log").string()), LoadOutcome::Complete);
     ASSERT_EQ(s.aisevents.count(), 1);
     EXPECT_EQ(s.aisevents[0].id, 211000001);
+    EXPECT_EQ(s.aisevents[0].srcnumb, 1);
+    EXPECT_EQ(s.vehicles.count(), 1);
+    EXPECT_TRUE(s.aisselection.empty());
+    EXPECT_TRUE(p.messages.empty());
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

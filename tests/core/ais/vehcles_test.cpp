@@ -2,6 +2,7 @@
 #include "ais/vehcles.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
