@@ -23,22 +23,21 @@ TDateTime At(int y, int mo, int d, int h, int mi, int s) {
     return *EncodeDate(y, mo, d) + *EncodeTime(h, mi, s, 0);
 }
 
-TEST(Conversions, UseTheWrittenConstants) {
-    EXPECT_EQ(ToMps('K', 36), 36 * 0.27777777778);
-    EXPECT_EQ(ToMps('N', 10), 10 * 0.51444444444);
-    EXPECT_EQ(ToMps('M', 7), 7);
-    EXPECT_EQ(FromMps('N', 1), 1 / 0.51444444444);
-    EXPECT_EQ(FromMps('K', 1), 1 / 0.27777777778);
-    EXPECT_EQ(FromMps('x', 3), 3);
-    EXPECT_EQ(ToMetres('N', 2), 3704);
-    EXPECT_EQ(ToMetres('K', 2), 2000);
-    EXPECT_EQ(FromMetres('N', 3704), 2);
-    EXPECT_EQ(FromMetres('K', 2500), 2.5);
-    EXPECT_EQ(FromMetresVert('F', 3.048), 3.048 / 0.3048);
-    EXPECT_EQ(FromMetresVert('T', 1.8288), 1);
-    EXPECT_EQ(FromMetresVert('K', 5), 5);
-    // The km/h factor is not 1/3.6: the difference shows in the eleventh digit.
+TEST(Conversions, UnitLetters) {
+    // The km/h and knot factors are the written decimals, not 1/3.6 or 1852/3600.
     EXPECT_NE(ToMps('K', 3.6), 1.0);
+    EXPECT_NEAR(ToMps('K', 3.6), 1.0, 1e-10);
+    EXPECT_NE(FromMps('N', 1852.0 / 3600), 1.0);
+    struct Case { double (*fn)(char, double); char unit; double v; double result; };
+    const Case cases[] = {
+        {ToMps, 'M', 7, 7},           {ToMps, 'k', 7, 7},          {ToMetres, 'N', 2, 3704},
+        {ToMetres, 'K', 2, 2000},     {FromMetres, 'N', 3704, 2},  {FromMetres, 'K', 2500, 2.5},
+        {FromMetres, 'F', 5, 5},      {FromMetresVert, 'T', 1.8288, 1}, {FromMetresVert, 'N', 5, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.unit) + " " + std::to_string(c.v));
+        EXPECT_EQ(c.fn(c.unit, c.v), c.result);
+    }
 }
 
 TEST(ValueTexts, UnitsWidthsAndInvalidMark) {
