@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "ais/aisexport.h"
+#include "ais/vehcles.h"
 #include "cliplatform.h"
+#include "model/strutil.h"
 #include "options.h"
 #include "parse/loader.h"
 #include "present/report.h"
@@ -26,6 +29,20 @@ std::vector<std::string> CorruptView(const Session& s) {
     return s.corruptrecs;
 }
 
+// The folder of the running program: the lookup tables are installed beside it.
+std::string ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
+// The label the writers' messages name: the file's extension in upper case, without its point.
+std::string ExtensionLabel(const std::string& path) {
+    const std::string ext = std::filesystem::path(path).extension().string();
+    return UpperCase(ext.empty() ? ext : ext.substr(1));
+}
+
 int Usage(const std::string& error) {
     std::fprintf(stderr, "brenvik-cli: %s\n\n%s", error.c_str(), UsageText());
     return 2;
@@ -39,9 +56,7 @@ int Run(int argc, const char* const* argv) {
         std::fputs(UsageText(), stdout);
         return 0;
     }
-    if (opts.events || opts.ais || opts.vessels || !opts.csvfile.empty() ||
-        !opts.kmlfile.empty() || !opts.gpsfile.empty() || !opts.aispositionsfile.empty() ||
-        !opts.aisvesselsfile.empty() || opts.marked || !opts.lookupdir.empty())
+    if (opts.events || !opts.csvfile.empty() || !opts.kmlfile.empty() || !opts.gpsfile.empty() || opts.marked)
         return Usage("this build does not offer that option yet");
 
     CliPlatform platform;
@@ -59,12 +74,20 @@ int Run(int argc, const char* const* argv) {
     ApplyOptions(s, opts);
     if (opts.fields && !ApplyFieldList(s, *opts.fields, error)) return Usage(error);
 
+    CreateVhcls(s, opts.lookupdir.empty() ? ProgramFolder(argv[0]) : opts.lookupdir);
+
     const LoadOutcome outcome = LoadLogFile(s, opts.logfile);
     if (outcome != LoadOutcome::Complete) return 1;
 
     const bool report = opts.report || !opts.AnyOutput();
     if (report) PrintLines(SummaryReport(s));
     if (opts.corrupt) PrintLines(CorruptView(s));
+    if (opts.ais) PrintLines(AISGridLines(s));
+    if (opts.vessels) PrintLines(VesselTableLines(s));
+    // The writers tell their counts and failures on stderr; the load itself completed.
+    if (!opts.aispositionsfile.empty())
+        WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
+    if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -1,14 +1,13 @@
 // Joining AIS fragments, and what happens to sentences that cannot be joined or read.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "parse/loader.h"
 
 #include "aispayload.h"
 #include "support/fakeplatform.h"
+#include "support/tempdir.h"
 
 namespace brenvik {
 namespace {
@@ -152,10 +151,9 @@ TEST(AisAssembly, UnreadableSentenceIsFiledWithItsFields) {
 
 // Through the loader: checksummed lines, and a message whose end comes in the next file.
 TEST(AisAssembly, FragmentStoreOutlivesALoad) {
-    const auto dir = std::filesystem::temp_directory_path() / ("brenvik_aisload_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const test::TempDir dir;
     auto write = [&](const char* name, const std::vector<std::string>& sentences) {
-        std::ofstream out(dir / name, std::ios::binary);
+        std::ofstream out(dir.File(name), std::ios::binary);
         for (const auto& body : sentences) {
             unsigned sum = 0;
             for (char c : body.substr(1)) sum ^= static_cast<unsigned char>(c);
@@ -166,18 +164,17 @@ TEST(AisAssembly, FragmentStoreOutlivesALoad) {
     write("b.log", {Frag(2, 2, "9", "B", Tail(X))});
     test::FakePlatform p;
     Session s(p);
-    ASSERT_EQ(LoadLogFile(s, (dir / "a.log").string()), LoadOutcome::Complete);
+    ASSERT_EQ(LoadLogFile(s, dir.File("a.log")), LoadOutcome::Complete);
     ASSERT_EQ(s.aisevents.count(), 1);
     EXPECT_EQ(s.totlines, 2);
     s.aisselection = {0};
-    ASSERT_EQ(LoadLogFile(s, (dir / "b.log").string()), LoadOutcome::Complete);
+    ASSERT_EQ(LoadLogFile(s, dir.File("b.log")), LoadOutcome::Complete);
     ASSERT_EQ(s.aisevents.count(), 1);
     EXPECT_EQ(s.aisevents[0].id, 211000001);
     EXPECT_EQ(s.aisevents[0].srcnumb, 1);
     EXPECT_EQ(s.vehicles.count(), 1);
     EXPECT_TRUE(s.aisselection.empty());
     EXPECT_TRUE(p.messages.empty());
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

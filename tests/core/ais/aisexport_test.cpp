@@ -2,36 +2,23 @@
 #include "ais/aisexport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "aispayload.h"
 #include "session.h"
 #include "support/fakeplatform.h"
+#include "support/tempdir.h"
 
 namespace brenvik {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 struct Fixture {
     test::FakePlatform p;
     Session s{p};
-    std::filesystem::path dir;
-    Fixture() {
-        s.vehicles.SetTables({"235 GB"}, {"GB United Kingdom (UK)"});
-        dir = std::filesystem::temp_directory_path() / ("brenvik_aisexport_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    ~Fixture() { std::filesystem::remove_all(dir); }
+    test::TempDir tmp;
+    const std::filesystem::path& dir = tmp.path();
+    Fixture() { s.vehicles.SetTables({"235 GB"}, {"GB United Kingdom (UK)"}); }
     void Decode(const test::Payload& pl, std::int32_t line) {
         s.recnumb = line;
         const std::string text = pl.Armour();
@@ -60,7 +47,7 @@ TEST(AisExport, PositionFileHoldsOnlyPositionReports) {
     f.Decode(test::PositionReport(2320061, 0, -128, 1023, 91, 181, 3600, 511, 60), 4);
     const auto path = f.dir / "pos.txt";
     EXPECT_TRUE(WriteAISPositions(f.s, path.string(), "TXT"));
-    EXPECT_EQ(ReadFile(path),
+    EXPECT_EQ(test::ReadFile(path.string()),
               "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT\r\n"
               "235000001,5,00:00:37,-33.900000,-004.500000,  5.14,   90.00,   91.00,  0.00\r\n"
               "002320061,0,00:01:00,91.000000,181.000000,  ***,  ***,  ***,  ***\r\n");
@@ -74,8 +61,8 @@ TEST(AisExport, FilesWithoutAisDataHoldTheirHeader) {
     Fixture f;
     EXPECT_TRUE(WriteAISPositions(f.s, (f.dir / "p.csv").string(), "CSV"));
     EXPECT_TRUE(WriteAISVessels(f.s, (f.dir / "v.csv").string(), "CSV"));
-    EXPECT_EQ(ReadFile(f.dir / "p.csv"), "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT\r\n");
-    EXPECT_EQ(ReadFile(f.dir / "v.csv"), "MMSI,Name,Call,Type,Length,Width,Draught,ETA,Destination\r\n");
+    EXPECT_EQ(test::ReadFile((f.dir / "p.csv").string()), "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT\r\n");
+    EXPECT_EQ(test::ReadFile((f.dir / "v.csv").string()), "MMSI,Name,Call,Type,Length,Width,Draught,ETA,Destination\r\n");
     EXPECT_EQ(f.p.Texts(), (std::vector<std::string>{"0 AIS events written to CSV file.",
                                                      "0 AIS Vessels written to CSV file."}));
 }
@@ -100,7 +87,7 @@ TEST(AisExport, VesselFileAndTable) {
     f.Vessel(366000003);  // known only from position reports
     EXPECT_EQ(AISVesselLine(f.s.vehicles[1], f.s.Format()), "235000001,SEA STAR,MABC2,70,295,32,   5.6,07/03 14:05,NEW YORK");
     EXPECT_TRUE(WriteAISVessels(f.s, (f.dir / "v.csv").string(), "CSV"));
-    EXPECT_EQ(ReadFile(f.dir / "v.csv"),
+    EXPECT_EQ(test::ReadFile((f.dir / "v.csv").string()),
               "MMSI,Name,Call,Type,Length,Width,Draught,ETA,Destination\r\n"
               "211000002,\"ANNA, \"\"B\"\"\",\"DA,B\",36,,,    12,,\"KIEL,DE\"\r\n"
               "235000001,SEA STAR,MABC2,70,295,32,   5.6,07/03 14:05,NEW YORK\r\n"

@@ -2,7 +2,6 @@
 #include "ais/vehcles.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "session.h"
 #include "support/fakeplatform.h"
+#include "support/tempdir.h"
 
 namespace brenvik {
 namespace {
@@ -173,8 +173,8 @@ TEST(Vehicles, TextLinesHonourByteOrderMarksAndLineEnds) {
 }
 
 TEST(Vehicles, CreateReadsBothFilesAndWarnsAboutMissingOnes) {
-    const auto dir = std::filesystem::temp_directory_path() / ("brenvik_lookup_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const test::TempDir tmp;
+    const std::filesystem::path& dir = tmp.path();
     std::ofstream(dir / "mmsi2cc.txt", std::ios::binary) << "\xEF\xBB\xBF" "235 GB\r\n";
     test::FakePlatform p;
     Session s(p);
@@ -192,7 +192,6 @@ TEST(Vehicles, CreateReadsBothFilesAndWarnsAboutMissingOnes) {
     p.messages.clear();
     CreateVhcls(s, (dir / "mmsi2cc.txt").string());
     EXPECT_EQ(p.messages.size(), 2u);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(Vehicles, ShippedTablesCoverTheSpecialCodes) {
