@@ -1,6 +1,97 @@
+// brenvik-cli: loads one NMEA log and prints or writes what Brenvik makes of it.
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-int main() {
-    std::puts("brenvik-cli: under construction");
-    return 0;
+#include "ais/aisexport.h"
+#include "ais/vehcles.h"
+#include "cliplatform.h"
+#include "model/strutil.h"
+#include "options.h"
+#include "parse/loader.h"
+#include "present/report.h"
+#include "session.h"
+#include "settings/inifns.h"
+
+namespace brenvik::cli {
+namespace {
+
+void PrintLines(const std::vector<std::string>& lines) {
+    for (const auto& l : lines) {
+        std::fwrite(l.data(), 1, l.size(), stdout);
+        std::fputc('\n', stdout);
+    }
 }
+
+std::vector<std::string> CorruptView(const Session& s) {
+    if (s.corruptrecs.empty()) return {"{No Corrupt lines}"};
+    return s.corruptrecs;
+}
+
+// The folder of the running program: the lookup tables are installed beside it.
+std::string ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
+// The label the writers' messages name: the file's extension in upper case, without its point.
+std::string ExtensionLabel(const std::string& path) {
+    const std::string ext = std::filesystem::path(path).extension().string();
+    return UpperCase(ext.empty() ? ext : ext.substr(1));
+}
+
+int Usage(const std::string& error) {
+    std::fprintf(stderr, "brenvik-cli: %s\n\n%s", error.c_str(), UsageText());
+    return 2;
+}
+
+int Run(int argc, const char* const* argv) {
+    CliOptions opts;
+    std::string error;
+    if (!ParseArgs(argc, argv, opts, error)) return Usage(error);
+    if (opts.help) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (opts.events || !opts.csvfile.empty() || !opts.kmlfile.empty() || !opts.gpsfile.empty() || opts.marked)
+        return Usage("this build does not offer that option yet");
+
+    CliPlatform platform;
+    Session s(platform);
+    if (!opts.settingsfile.empty()) {
+        // A settings file the user names must exist; a missing one would silently mean defaults.
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(opts.settingsfile, ec)) {
+            s.platform.ShowMessage(MsgKind::Error, "Could not open the settings file:\r\n" + opts.settingsfile);
+            return 1;
+        }
+        // A bad value is reported; what was read before it stays, as in the desktop program.
+        ReadSettings(s, opts.settingsfile);
+    }
+    ApplyOptions(s, opts);
+    if (opts.fields && !ApplyFieldList(s, *opts.fields, error)) return Usage(error);
+
+    CreateVhcls(s, opts.lookupdir.empty() ? ProgramFolder(argv[0]) : opts.lookupdir);
+
+    const LoadOutcome outcome = LoadLogFile(s, opts.logfile);
+    if (outcome != LoadOutcome::Complete) return 1;
+
+    const bool report = opts.report || !opts.AnyOutput();
+    if (report) PrintLines(SummaryReport(s));
+    if (opts.corrupt) PrintLines(CorruptView(s));
+    if (opts.ais) PrintLines(AISGridLines(s));
+    if (opts.vessels) PrintLines(VesselTableLines(s));
+    // The writers tell their counts and failures on stderr; the load itself completed.
+    if (!opts.aispositionsfile.empty())
+        WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
+    if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace brenvik::cli
+
+int main(int argc, char** argv) { return brenvik::cli::Run(argc, argv); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ais/aisevnts.h"
+#include "ais/aisfns.h"
 #include "ais/vehcles.h"
 #include "model/eventobj.h"
 #include "parse/fields.h"
@@ -47,6 +48,8 @@ public:
     TVhcls vehicles;
     std::string ownmmsi = "000000000";
     std::vector<std::int32_t> aisselection;
+    // AIS fragments waiting for the rest of their message; kept across loads.
+    TFragments fragments;
 
     // Loader state.
     bool fileheader = true;

@@ -1,5 +1,8 @@
 #pragma once
-// AIS sentence assembly, payload bits and message decoding.
+// AIS sentence assembly and message decoding.
+#include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "parse/fields.h"
@@ -8,7 +11,30 @@ namespace brenvik {
 
 class Session;
 
-// Takes one accepted "!" sentence: joins fragments and decodes complete payloads.
+constexpr std::int32_t vessellimit = 20000;
+constexpr std::int32_t aisreportlimit = 50000;
+
+// One slot of the fragment store: the text joined so far, the fragment count of its message
+// and the fragment number it expects next (0: the slot holds nothing).
+struct TFragment {
+    std::string text;
+    std::int32_t count = 0;
+    std::int32_t next = 0;
+    void Reset() {
+        text.clear();
+        count = 0;
+        next = 0;
+    }
+};
+
+// Slots 0 to 9 serve message identifiers 0 to 9 on channel A, 10 to 19 the same on channel B.
+using TFragments = std::array<TFragment, 20>;
+
+// Takes one accepted "!" sentence: counts it, joins fragments, files broken ones as corrupt
+// lines and hands each complete payload to DecodeAIS.
 void ProcessAIS(Session& s, const Fields& f);
+
+// Decodes one complete payload into a report and keeps the vessel registry up to date.
+void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencetype);
 
 }  // namespace brenvik

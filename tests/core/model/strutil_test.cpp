@@ -44,7 +44,7 @@ TEST(ParseInt, RangeAndSyntax) {
 }
 
 TEST(CommaText, SplitsLikeTheSentenceReader) {
-    struct Case { const char* text; std::vector<std::string> fields; };
+    struct Case { std::string text; std::vector<std::string> fields; };
     const Case cases[] = {
         {"$GPHDT,123.4,T", {"$GPHDT", "123.4", "T"}},
         {"a,,b", {"a", "", "b"}},
@@ -59,7 +59,7 @@ TEST(CommaText, SplitsLikeTheSentenceReader) {
         {"\"ab\"cd,e", {"ab", "cd", "e"}},
         {"a , b", {"a", "b"}},
         {"a,\tb", {"a", "b"}},
-        {std::string("a,b\0,c", 6).c_str(), {"a", "b"}},
+        {std::string("a,b\0,c", 6), {"a", "b"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -182,7 +182,6 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
          [](const Session& x) { EXPECT_EQ(x.settings.splitterpos, 120); }},
         {"pagesize not a number", "[GENERAL]\npagesize=1.5\n",
          [](const Session& x) { EXPECT_EQ(x.settings.pagesize, 200); }},
-        {"pagesize", "[GENERAL]\npagesize= 64 \n", [](const Session& x) { EXPECT_EQ(x.settings.pagesize, 64); }},
         {"short MGmodes and units take their defaults", "[GENERAL]\nMGmodes=A\nunits=K\n",
          [](const Session& x) {
              EXPECT_EQ(std::string({x.settings.memomode, x.settings.gridmode}), "RN");
@@ -215,8 +214,6 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
              EXPECT_EQ(x.settings.lastfile, "/d/a.log");
              EXPECT_EQ(x.settings.lastfolder, "/d/");
          }},
-        {"recent file without a folder", "[FILES]\nFile00=a.log\n",
-         [](const Session& x) { EXPECT_EQ(x.settings.lastfolder, ""); }},
         {"Bounds", "[WPARMS]\nBounds= -4, 0,+800 ,600,99\n",
          [](const Session& x) { EXPECT_EQ(x.settings.windowbounds, (std::array<std::int32_t, 4>{-4, 0, 800, 600})); }},
         {"Thresholds as comma text", "[EVENTS]\nThresholds=\"60\" , 2147483647,2,9\n",
@@ -290,9 +287,6 @@ TEST_F(SettingsFile, NonIntegerStopsReadingWhereItStands) {
              EXPECT_EQ(x.settings.windowbounds, (std::array<std::int32_t, 4>{11, 12, 13, 14}));
              EXPECT_EQ(x.fields.fieldorder, Order({0, 3, 1}));
              EXPECT_EQ(x.settings.timethresh, 99);
-         }},
-        {"short Bounds", "[WPARMS]\nBounds=1,2\n" + tail, "", [](const Session& x) {
-             EXPECT_EQ(x.settings.windowbounds[0], 11);
          }},
         {"fields", "[WPARMS]\nBounds=1,2,3,4\n[GRID]\nfields=0,9,nine,10\n[FLDDEF]\nFielddef009=S,1,1,9\n"
                    "Fielddef010=H,1,1,10\n" + tail, "nine",

@@ -1,0 +1,55 @@
+#include "cliplatform.h"
+
+#include <langinfo.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace brenvik::cli {
+namespace {
+
+// Message texts end lines with CR LF; a terminal wants LF.
+void PrintText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out.push_back(text[i]);
+    }
+    out.push_back('\n');
+    std::fputs(out.c_str(), stderr);
+}
+
+}  // namespace
+
+CliPlatform::CliPlatform() {
+    std::setlocale(LC_ALL, "");
+    if (const std::lconv* lc = std::localeconv(); lc && lc->decimal_point && lc->decimal_point[0])
+        decsep_ = lc->decimal_point[0];
+    // The time separator is the character after the hour in the locale's time format.
+    if (const char* tf = nl_langinfo(T_FMT); tf) {
+        const char* h = std::strstr(tf, "%H");
+        if (!h) h = std::strstr(tf, "%I");
+        if (h && h[2] && h[2] != '%') timesep_ = h[2];
+    }
+    // Numbers inside the program are read and written with the C rules.
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) { PrintText(text); }
+
+Answer CliPlatform::Ask(QuestionKind, std::string_view text, int) {
+    PrintText(std::string(text) + " Yes");
+    return Answer::Yes;
+}
+
+TDateTime CliPlatform::NowUTC() {
+    using namespace std::chrono;
+    const double secs = duration<double>(system_clock::now().time_since_epoch()).count();
+    return 25569.0 + secs / 86400.0;  // 1970-01-01 is day 25569
+}
+
+}  // namespace brenvik::cli

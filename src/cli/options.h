@@ -1,0 +1,50 @@
+#pragma once
+// Command-line options of brenvik-cli.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenvik {
+class Session;
+}
+
+namespace brenvik::cli {
+
+struct CliOptions {
+    std::string logfile;
+    bool help = false;
+    // Outputs, in the order they are printed.
+    bool report = false;
+    bool corrupt = false;
+    bool events = false;
+    bool ais = false;
+    bool vessels = false;
+    std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile;
+    std::optional<std::pair<std::int32_t, std::int32_t>> marked;  // 1-based rows
+    // Settings, applied after the settings file.
+    std::string settingsfile;
+    std::optional<std::int32_t> timethresh, distthresh, alarmthresh;
+    bool nochecksum = false, ignorevdr = false, autoshowvalid = false, rotations = false;
+    std::optional<char> coord, date;
+    std::optional<std::pair<char, char>> units;
+    std::optional<std::string> fields;  // "all" or a comma list
+    std::string lookupdir;
+
+    bool AnyOutput() const {
+        return report || corrupt || events || ais || vessels || !csvfile.empty() || !kmlfile.empty() ||
+               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty();
+    }
+};
+
+// Fills `opts` from the arguments; on a usage error returns false with the reason in `error`.
+bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string& error);
+const char* UsageText();
+
+// The flags' settings, applied over whatever the settings file gave.
+void ApplyOptions(Session& s, const CliOptions& opts);
+// "all": every field shown in the current order. A list: 0, the listed fields in that order,
+// then the others ascending; 0 and the listed fields shown, the rest hidden.
+bool ApplyFieldList(Session& s, const std::string& spec, std::string& error);
+
+}  // namespace brenvik::cli

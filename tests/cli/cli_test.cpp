@@ -1,0 +1,144 @@
+// brenvik-cli as a user runs it: exit status, stdout and stderr.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+#include "support/tempdir.h"
+
+namespace brenvik::test {
+namespace {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program under the C locale with the given arguments (already shell-quoted).
+CliResult RunCli(const TempDir& dir, const std::string& args) {
+    const std::string errfile = dir.File("stderr.txt");
+    const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
+    CliResult r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.err = ReadFile(errfile);
+    return r;
+}
+
+std::string Q(const std::string& s) { return "'" + s + "'"; }
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+    TempDir dir;
+    const std::string log = dir.Write("a.log", "");
+    const char* bad[] = {"",
+                         "--frobnicate " ,
+                         "--units XY ",
+                         "--units N ",
+                         "--coord Q ",
+                         "--fields 23 ",
+                         "--fields 1,x ",
+                         "--time-threshold -5 ",
+                         "--marked 5:2 ",
+                         "--report --settings "};
+    for (const char* args : bad) {
+        SCOPED_TRACE(args);
+        const std::string tail = std::string(args).empty() ? std::string() : Q(log);
+        CliResult r = RunCli(dir, std::string(args) + tail);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Usage: brenvik-cli"), std::string::npos);
+    }
+    CliResult two = RunCli(dir, Q(log) + " " + Q(log));
+    EXPECT_EQ(two.status, 2);
+}
+
+TEST(Cli, HelpPrintsUsage) {
+    TempDir dir;
+    CliResult r = RunCli(dir, "--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Usage: brenvik-cli", 0), 0u);
+    for (const char* opt : {"--report", "--corrupt", "--settings", "--time-threshold", "--fields", "--units"})
+        EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+}
+
+TEST(Cli, FileThatCannotBeOpened) {
+    TempDir dir;
+    const std::string missing = dir.File("nothere.log");
+    for (const std::string& path : {missing, dir.path().string()}) {
+        SCOPED_TRACE(path);
+        CliResult r = RunCli(dir, "--report --corrupt " + Q(path));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Could not open the file:\n" + path + "\n");
+    }
+}
+
+TEST(Cli, EmptyFileGivesTheFourLineReport) {
+    TempDir dir;
+    const std::string log = dir.Write("empty.log", "");
+    CliResult r = RunCli(dir, Q(log));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "File: " + log + "\n" +
+                         "Total lines = 0, Processed Lines = 0, Corrupt lines = 0,  Number of NMEA Events = 0\n"
+                         "Start Date/Time undefined\n"
+                         "Total Distance=0\n");
+    EXPECT_EQ(r.err, "");
+    CliResult c = RunCli(dir, "--corrupt " + Q(log));
+    EXPECT_EQ(c.out, "{No Corrupt lines}\n");
+}
+
+TEST(Cli, CorruptViewListsRejectedLines) {
+    TempDir dir;
+    // Line 2 has one data character changed, so its checksum no longer holds.
+    const std::string log = dir.Write("c.log",
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.5,M,46.9,M,,*47\r\n");
+    CliResult r = RunCli(dir, "--corrupt " + Q(log));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0000002|$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.5,M,46.9,M,,\n");
+    CliResult nock = RunCli(dir, "--corrupt --no-checksum " + Q(log));
+    EXPECT_EQ(nock.out, "{No Corrupt lines}\n");
+    // Both outputs, report first.
+    CliResult both = RunCli(dir, "--corrupt --report " + Q(log));
+    EXPECT_EQ(both.out.rfind("File: ", 0), 0u);
+    EXPECT_NE(both.out.find("\n0000002|$GPGGA"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brenvik::test
+
+namespace brenvik::test {
+namespace {
+
+TEST(Cli, SettingsFileThenFlags) {
+    TempDir dir;
+    const std::string log = dir.Write("c.log",
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.5,M,46.9,M,,*47\r\n");
+    // Checksum verification off in the file: the bad line is not corrupt.
+    const std::string ini = dir.Write("s.ini", "[GENERAL]\r\nGenModes=NNNNN\r\n");
+    CliResult r = RunCli(dir, "--corrupt --settings " + Q(ini) + " " + Q(log));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{No Corrupt lines}\n");
+    CliResult missing = RunCli(dir, "--settings " + Q(dir.File("none.ini")) + " " + Q(log));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("none.ini"), std::string::npos);
+    // A bad value is reported on stderr and the load still runs.
+    const std::string bad = dir.Write("b.ini", "[EVENTS]\r\nThresholds=x,1,1\r\n");
+    CliResult b = RunCli(dir, "--settings " + Q(bad) + " " + Q(log));
+    EXPECT_EQ(b.status, 0);
+    EXPECT_EQ(b.err, "'x' is not a valid integer value\n");
+    EXPECT_EQ(b.out.rfind("File: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace brenvik::test
