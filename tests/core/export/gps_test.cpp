@@ -125,11 +125,5 @@ TEST_F(GpsTest, FailuresAreReportedAndNeverAsSuccess) {
     }
 }
 
-TEST_F(GpsTest, FullDiskWhileWritingManyLines) {
-    for (int i = 0; i < 5000; ++i) s.events.Add(FullEvent());
-    WriteGPS(s, "/dev/full");
-    EXPECT_EQ(p.Texts(), std::vector<std::string>{"Error writing GPS file."});
-}
-
 }  // namespace
 }  // namespace brenvik

