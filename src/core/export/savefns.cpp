@@ -54,8 +54,8 @@ std::string EventCSVLine(const Session& s, const TFormat& f, std::int32_t ix, in
         if (k > 0) line += ',';
         const int fld = fields[static_cast<std::size_t>(k)];
         const std::string text = CellText(e, f, fld);
-        // The two free texts may hold commas and are always quoted; a number can hold a
-        // comma only under a locale whose decimal separator is one.
+        // The two free texts are always quoted. Other cells only when they would not read
+        // back as one: a comma decimal separator, the seconds sign of Degs Mins Secs.
         if (IsQuotedText(fld))
             AppendCsvQuoted(line, text);
         else

@@ -178,6 +178,19 @@ TEST_F(KmlTest, HostileTextsStayWellFormedAndReadBack) {
     EXPECT_EQ(XPath("string(//*[local-name()='Placemark'][3]/*[local-name()='name'])"), "235000001");
 }
 
+// Field texts follow the locale; coordinates that programs read keep the decimal point.
+TEST_F(KmlTest, CommaLocale) {
+    s.events.Add(FullEvent());
+    AddVessel(s, 235000001, "235000001", "A");
+    AddReport(s, 1, 235000001, 51.5, -0.1275, true);
+    p.decsep = ',';
+    Write("comma", {fSource, fRofTurn});
+    const std::string doc = File("comma.kml");
+    EXPECT_NE(doc.find("<SimpleData name=\"R_of_Turn\"> -3,25</SimpleData>"), std::string::npos);
+    EXPECT_NE(doc.find("<Point><coordinates>-000.127500,51.500000,0</coordinates></Point>"), std::string::npos);
+    EXPECT_NE(doc.find("<gx:coord>-0.127500 51.500000 0</gx:coord>"), std::string::npos);
+}
+
 // Real KML readers find the event points and their data. (Both reject vessel tracks that hold
 // coordinates: gx:Track without time elements.)
 TEST_F(KmlTest, ReadersFindTheEventPoints) {
