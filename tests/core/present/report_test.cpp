@@ -43,6 +43,24 @@ TEST(SummaryReport, WithoutEventsFourLines) {
     EXPECT_EQ(SummaryReport(r.s), expected);
 }
 
+TEST(SummaryReport, AisLineIsAlwaysTheFifth) {
+    for (bool events : {false, true}) {
+        SCOPED_TRACE(events);
+        ReportSession r;
+        if (events) r.AddEvent(At(2024, 5, 1, 12, 0, 0));
+        std::int32_t row = 0;
+        ASSERT_NE(r.s.vehicles.MakeVehicle(244123456, row), nullptr);
+        ASSERT_NE(r.s.vehicles.MakeVehicle(211000001, row), nullptr);
+        for (int i = 0; i < 3; ++i) r.s.aisevents.Add(TaisEvent{});
+        r.s.ownmmsi = "244123456";
+        const auto lines = SummaryReport(r.s);
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines[2].rfind("Start Date/Time ", 0), 0u);
+        EXPECT_EQ(lines[3].rfind("Total Distance", 0), 0u);
+        EXPECT_EQ(lines[4], "AIS Vessel Count = 2,  This vessel's MMSI = 244123456, Number of AIS events=3");
+    }
+}
+
 TEST(SummaryReport, DurationDistanceAndSpeed) {
     const TDateTime t = At(2024, 5, 1, 12, 0, 0);
     struct Case {
