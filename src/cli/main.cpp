@@ -7,6 +7,9 @@
 #include "ais/aisexport.h"
 #include "ais/vehcles.h"
 #include "cliplatform.h"
+#include "export/saveas.h"
+#include "export/savefns.h"
+#include "export/textout.h"
 #include "model/strutil.h"
 #include "options.h"
 #include "parse/loader.h"
@@ -56,8 +59,7 @@ int Run(int argc, const char* const* argv) {
         std::fputs(UsageText(), stdout);
         return 0;
     }
-    if (opts.events || !opts.csvfile.empty() || !opts.kmlfile.empty() || !opts.gpsfile.empty() || opts.marked)
-        return Usage("this build does not offer that option yet");
+    if (opts.marked && opts.csvfile.empty()) return Usage("--marked chooses the rows of --csv");
 
     CliPlatform platform;
     Session s(platform);
@@ -79,12 +81,33 @@ int Run(int argc, const char* const* argv) {
     const LoadOutcome outcome = LoadLogFile(s, opts.logfile);
     if (outcome != LoadOutcome::Complete) return 1;
 
+    // Rows of the data grid, as "Save Marked NMEA events as.." takes them.
+    const auto& shown = s.fields.shownfields;
+    const int columns = static_cast<int>(shown.size());
+    int savefirst = 0, savelast = s.events.count() - 1;
+    if (opts.marked) {
+        if (opts.marked->second > s.events.count())
+            return Usage(Fmt("--marked %d:%d: the log holds %d events", opts.marked->first, opts.marked->second,
+                             s.events.count()));
+        savefirst = opts.marked->first - 1;
+        savelast = opts.marked->second - 1;
+    }
+
     const bool report = opts.report || !opts.AnyOutput();
     if (report) PrintLines(SummaryReport(s));
     if (opts.corrupt) PrintLines(CorruptView(s));
+    if (opts.events) {
+        // The bytes of the CSV file, every event.
+        TTextOut out(stdout);
+        WriteCSVLines(s, out, columns, shown, 0, s.events.count() - 1);
+        if (!out.Close()) return 1;
+    }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
     // The writers tell their counts and failures on stderr; the load itself completed.
+    if (!opts.csvfile.empty()) WriteCSV(s, opts.csvfile, columns, shown, savefirst, savelast);
+    if (!opts.kmlfile.empty()) WriteKML(s, opts.kmlfile, SchemaName(opts.kmlfile), columns, shown);
+    if (!opts.gpsfile.empty()) WriteGPS(s, opts.gpsfile);
     if (!opts.aispositionsfile.empty())
         WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
     if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));

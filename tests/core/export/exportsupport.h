@@ -134,6 +134,11 @@ inline bool HaveTool(const std::string& name) {
     return RunCommand("command -v " + name + " >/dev/null 2>&1").status == 0;
 }
 
-inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+// A shell word holding the text exactly.
+inline std::string Quoted(const std::string& text) {
+    std::string q = "'";
+    for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
 
 }  // namespace brenvik::test

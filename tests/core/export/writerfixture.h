@@ -51,6 +51,25 @@ inline TEvent EmptyEvent() {
     return e;
 }
 
+// A vessel in the registry (kept in MMSI order by the registry itself).
+inline TVehicle& AddVessel(Session& s, std::int32_t mmsi, const std::string& id, const std::string& name) {
+    std::int32_t row = 0;
+    TVehicle* v = s.vehicles.MakeVehicle(mmsi, row);
+    EXPECT_NE(v, nullptr);
+    s.vehicles.SetId(*v, id);
+    v->name = name;
+    return *v;
+}
+
+inline void AddReport(Session& s, std::int32_t type, std::int32_t mmsi, double lat, double lng, bool valid) {
+    TaisEvent r;
+    r.msgtype = type;
+    r.id = mmsi;
+    r.coord = {lat, lng};
+    r.valid = valid;
+    s.aisevents.Add(std::move(r));
+}
+
 class WriterTest : public ::testing::Test {
 protected:
     void SetUp() override { s.fields.RebuildShown(s.settings.ignorevdr); }
