@@ -83,12 +83,12 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
 
 }  // namespace
 
-TVehicle& TVhcls::Get(std::int32_t ix) const {
+std::size_t TVhcls::Checked(std::int32_t ix) const {
     if (ix < 0 || ix >= count()) {
         if (platform) platform->ShowMessage(MsgKind::Error, "ERROR: Vehicle DB");
         throw std::out_of_range("List index out of bounds");
     }
-    return *FList[static_cast<std::size_t>(ix)];
+    return static_cast<std::size_t>(ix);
 }
 
 void TVhcls::Clear() {

@@ -76,7 +76,8 @@ public:
     std::int32_t sign() const { return FSign; }
 
     // "ERROR: Vehicle DB" and std::out_of_range for a position outside the list.
-    TVehicle& Get(std::int32_t ix) const;
+    const TVehicle& Get(std::int32_t ix) const { return *FList[Checked(ix)]; }
+    TVehicle& Get(std::int32_t ix) { return *FList[Checked(ix)]; }
     const TVehicle& operator[](std::int32_t ix) const { return Get(ix); }
 
     // Frees every vessel and drops the chain; counters and lookup tables stay.
@@ -97,6 +98,7 @@ public:
     void SetTables(const std::vector<std::string>& mmsi2cclines, const std::vector<std::string>& cc2ctrylines);
 
 private:
+    std::size_t Checked(std::int32_t ix) const;
     std::int32_t InsertPosition(std::int64_t mmsi) const;
 
     std::vector<std::unique_ptr<TVehicle>> FList;

@@ -103,23 +103,14 @@ TEST(AisAssembly, SingleSentenceLeavesAnUnfinishedSlotAlone) {
     test::FakePlatform p;
     Session s(p);
     test::Feed(s, Frag(2, 1, "", "A", Head(X)), 1);
+    EXPECT_EQ(s.aisevents.count(), 0);
+    EXPECT_EQ(s.curevent.lasttag, "!AIVDM");
     test::Feed(s, test::Vdm(Y), 2);
     EXPECT_EQ(s.fragments[0].text, Head(X));
     test::Feed(s, Frag(2, 2, "", "A", Tail(X)), 3);
     ASSERT_EQ(s.aisevents.count(), 2);
     EXPECT_EQ(s.aisevents[1].id, 211000001);
     EXPECT_TRUE(s.fragments[0].text.empty());
-}
-
-TEST(AisAssembly, FirstFragmentFillsSlotOnly) {
-    test::FakePlatform p;
-    Session s(p);
-    test::Feed(s, Frag(2, 1, "3", "B", Head(X)), 1);
-    EXPECT_EQ(s.fragments[13].text, Head(X));
-    EXPECT_EQ(s.totlines, 1);
-    EXPECT_EQ(s.aisevents.count(), 0);
-    EXPECT_EQ(s.vehicles.count(), 0);
-    EXPECT_EQ(s.curevent.lasttag, "!AIVDM");
 }
 
 TEST(AisAssembly, ShortPayloadsAreCorrupt) {

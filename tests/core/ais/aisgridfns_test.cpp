@@ -9,57 +9,34 @@
 namespace brenvik {
 namespace {
 
-TEST(AisGrid, ShipTypeNames) {
+TEST(AisGrid, Vocabularies) {
     struct Case {
         int code;
         const char* name;
     };
-    const Case cases[] = {
-        {0, "Reserved"},        {7, "Reserved"},           {19, "Reserved"},       {20, "Wing In Ground"},
-        {24, "Wing In Ground (cat D)"}, {25, "Reserved"},  {30, "Fishing"},        {36, "Sailing"},
-        {37, "Pleasure Craft"}, {38, "Reserved"},          {49, "Hi Speed Craft"}, {51, "Search & Rescue"},
-        {54, "Anti-polution"},  {56, "Local Vessel"},      {57, "Local Vessel"},   {59, "Special craft"},
-        {69, "Passenger"},      {70, "Cargo"},             {83, "Tanker (cat C)"}, {89, "Tanker"},
-        {90, "Other"},          {94, "Other (cat D)"},     {99, "Other"},          {105, "Reserved"},
-        {249, "Other"},         {255, "Reserved"},
-    };
-    for (const Case& c : cases) {
+    // Groups by tens digit; codes from 100 fall in the last row by their units digit.
+    const Case shiptypes[] = {{7, "Reserved"},         {24, "Wing In Ground (cat D)"}, {36, "Sailing"},
+                              {38, "Reserved"},        {49, "Hi Speed Craft"},         {56, "Local Vessel"},
+                              {57, "Local Vessel"},    {70, "Cargo"},                  {99, "Other"},
+                              {105, "Reserved"},       {249, "Other"},                 {255, "Reserved"}};
+    for (const Case& c : shiptypes) {
         SCOPED_TRACE(c.code);
         EXPECT_EQ(ShipTypeName(static_cast<std::uint8_t>(c.code)), c.name);
     }
-}
-
-TEST(AisGrid, NavStatusAndMessageTypeNames) {
-    EXPECT_EQ(NavStatusName(0), "Under Way (eng)");
-    EXPECT_EQ(NavStatusName(3), "Res. Manoeuverabilty");
     EXPECT_EQ(NavStatusName(7), "Fishing");
     EXPECT_EQ(NavStatusName(12), "");
-    EXPECT_EQ(NavStatusName(14), "AIS-SART active");
     EXPECT_EQ(NavStatusName(15), "Not defined");
     EXPECT_EQ(NavStatusName(16), "");
     EXPECT_EQ(NavStatusName(-1), "");
-    EXPECT_EQ(MsgTypeName(1), "Pos.Rpt.");
-    EXPECT_EQ(MsgTypeName(18), "ClsB CS Pos.Rpt.");
     EXPECT_EQ(MsgTypeName(27), "Pos.Rpt.Lng.Rng.");
     EXPECT_EQ(MsgTypeName(0), "unknown");
     EXPECT_EQ(MsgTypeName(28), "unknown");
-    EXPECT_EQ(MsgTypeName(63), "unknown");
 }
 
 std::vector<std::string> Cells(const TaisEvent& e, const TFormat& f) {
     std::vector<std::string> cells;
     for (const auto& c : aisfields) cells.push_back(c.asstring(e, f));
     return cells;
-}
-
-TEST(AisGrid, CatalogueHeadingsAndWidths) {
-    const char* heads[] = {"Source#", "MsgType", "MMSI", "Status/Vessel Type", "UTCDate", "UTCTime", "Latitude",
-                           "Longitude", "SOG", "COG", "Heading", "R of Turn", "Message/Comment"};
-    const int widths[] = {70, 90, 70, 120, 68, 68, 75, 84, 70, 70, 60, 72, 250};
-    for (std::size_t i = 0; i < aisfields.size(); ++i) {
-        EXPECT_EQ(aisfields[i].head, heads[i]);
-        EXPECT_EQ(aisfields[i].wdth, widths[i]);
-    }
 }
 
 TEST(AisGrid, CellsOfTypicalReports) {

@@ -13,9 +13,10 @@ namespace brenvik::test {
 
 class Payload {
 public:
-    // Unsigned (or two's-complement for negative values) field of `width` bits.
+    // Unsigned (or two's-complement for negative values) field of `width` bits; wide fields
+    // extend the sign.
     Payload& Put(std::int64_t value, int width) {
-        for (int i = width - 1; i >= 0; --i) bits_.push_back(((value >> i) & 1) != 0);
+        for (int i = width - 1; i >= 0; --i) bits_.push_back(i >= 63 ? value < 0 : ((value >> i) & 1) != 0);
         return *this;
     }
     // Six-bit AIS text of exactly n characters, padded with the fill character "@".

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "aispayload.h"
-#include "model/datetime.h"
 #include "support/fakeplatform.h"
 
 namespace brenvik {
@@ -55,24 +54,6 @@ TEST(AisReal, PositionReports) {
         EXPECT_EQ(e.utcsecs, c.second);
         EXPECT_TRUE(e.valid);
     }
-}
-
-TEST(AisReal, BaseStationReports) {
-    Fixture f;
-    f.Feed({"!AIVDM,1,1,,A,403OviQuMGCqWrRO9>E6fE700@GO,0", "!AIVDM,1,1,,A,402Fha0000Htt<tSF0l4Q@000d20,0"});
-    ASSERT_EQ(f.s.aisevents.count(), 2);
-    const TaisEvent& a = f.s.aisevents[0];  // 2007-05-14T19:57:39Z
-    EXPECT_EQ(a.id, 3669702);
-    EXPECT_EQ(a.utcdate, static_cast<std::int32_t>(*EncodeDate(2007, 5, 14)));
-    EXPECT_EQ(a.utcsecs, 19 * 3600 + 57 * 60 + 39);
-    EXPECT_NEAR(a.coord.lat, 22130260 / 600000.0, 1e-9);
-    EXPECT_NEAR(a.coord.lng, -45811417 / 600000.0, 1e-9);
-    const TaisEvent& b = f.s.aisevents[1];  // 0000-00-00T24:60:60Z, position not available
-    EXPECT_EQ(b.utcdate, 0);
-    EXPECT_EQ(b.utcsecs, 90060);
-    EXPECT_EQ(b.coord.lat, 91);
-    EXPECT_EQ(b.coord.lng, 181);
-    EXPECT_FALSE(b.valid);
 }
 
 TEST(AisReal, ImpossibleDateIsAFault) {
