@@ -9,6 +9,7 @@
 #include "ais/aisevnts.h"
 #include "ais/aisfns.h"
 #include "ais/vehcles.h"
+#include "model/datetime.h"
 #include "model/eventobj.h"
 #include "parse/fields.h"
 #include "platform.h"
@@ -69,6 +70,13 @@ public:
     // The current sentence's fields.
     Fields linefields;
 
+    // The current UTC year, asked once per load: two-digit years are windowed around it.
+    int NowYear() {
+        if (nowyear_ == 0) nowyear_ = YearOf(platform.NowUTC());
+        return nowyear_;
+    }
+    void ForgetNowYear() { nowyear_ = 0; }
+
     // The value-text context for the current settings.
     TFormat Format() const {
         TFormat f;
@@ -81,6 +89,9 @@ public:
         f.timesep = platform.TimeSeparator();
         return f;
     }
+
+private:
+    int nowyear_ = 0;
 };
 
 }  // namespace brenvik

@@ -1,5 +1,6 @@
 #include "model/strutil.h"
 
+#include <array>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -9,6 +10,14 @@ namespace brenvik {
 namespace {
 inline unsigned char U(char c) { return static_cast<unsigned char>(c); }
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters that end an unquoted comma-text field: codes 0 to 32 and the comma.
+constexpr auto kFieldStops = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c <= 32; ++c) t[static_cast<std::size_t>(c)] = true;
+    t[static_cast<unsigned char>(',')] = true;
+    return t;
+}();
 }  // namespace
 
 std::string_view Trim(std::string_view s) {
@@ -96,7 +105,7 @@ void SplitCommaText(std::string_view text, std::vector<std::string_view>& out, s
             out.emplace_back(arena.data() + from, arena.size() - from);
         } else {
             const std::size_t b = p;
-            while (p < n && U(text[p]) > 32 && text[p] != ',') ++p;
+            while (p < n && !kFieldStops[U(text[p])]) ++p;
             out.push_back(text.substr(b, p - b));
         }
         skipblanks();

@@ -136,6 +136,7 @@ void ResetLoadState(Session& s) {
     s.corruptrecs.clear();
     s.vdrdts = 0;
     ResetSegmentation(s);
+    s.ForgetNowYear();
     s.fileheader = true;
     s.limithit = 0;
     s.limitname.clear();

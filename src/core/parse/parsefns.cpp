@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 
 #include "ais/aisfns.h"
 #include "model/datetime.h"
@@ -54,9 +56,31 @@ constexpr std::array routes{
     Route{"PF", "EC", DoFEC},
 };
 
+// Talkers and identifiers as integers (length in the top byte), so a route test is two
+// compares; 0 is the empty text, which matches anything.
+constexpr std::uint32_t Key(std::string_view t) {
+    std::uint32_t k = static_cast<std::uint32_t>(t.size()) << 24;
+    for (std::size_t i = 0; i < t.size() && i < 3; ++i)
+        k |= static_cast<std::uint32_t>(static_cast<unsigned char>(t[i])) << (8 * (2 - i));
+    return k;
+}
+
+struct RouteKey {
+    std::uint32_t talker, ident;
+};
+
+constexpr auto routekeys = [] {
+    std::array<RouteKey, routes.size()> k{};
+    for (std::size_t i = 0; i < routes.size(); ++i) k[i] = {Key(routes[i].talker), Key(routes[i].ident)};
+    return k;
+}();
+
 const Route* FindRoute(std::string_view talker, std::string_view ident) {
-    for (const Route& r : routes)
-        if ((r.talker.empty() || r.talker == talker) && (r.ident.empty() || r.ident == ident)) return &r;
+    const std::uint32_t tk = Key(talker), ik = Key(ident);
+    for (std::size_t i = 0; i < routekeys.size(); ++i) {
+        const RouteKey& r = routekeys[i];
+        if ((r.talker == 0 || r.talker == tk) && (r.ident == 0 || r.ident == ik)) return &routes[i];
+    }
     return nullptr;
 }
 
@@ -94,6 +118,32 @@ std::string_view StripTagBlock(Session& s, std::string_view line) {
     if (!s.settings.ignorevdr)
         if (auto t = TagBlockTime(line.substr(1, close - 1))) s.vdrdts = *t;
     return Trim(line.substr(close + 1));
+}
+
+// The exclusive-or of the characters, or nullopt when one lies outside 32..127. Eight
+// characters at a time: every line passes through here.
+std::optional<unsigned> XorPrintable(std::string_view body) {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    constexpr std::uint64_t kBelow32 = 0x6060606060606060ull;  // b + 0x60 has its top bit clear iff b < 32
+    std::uint64_t acc = 0, bad = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= body.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, body.data() + i, 8);
+        acc ^= w;
+        bad |= (w & kHigh) | (~(w + kBelow32) & kHigh);
+    }
+    unsigned x = 0;
+    for (; i < body.size(); ++i) {
+        const unsigned u = static_cast<unsigned char>(body[i]);
+        x ^= u;
+        bad |= static_cast<std::uint64_t>(u - 32u > 95u);
+    }
+    if (bad) return std::nullopt;
+    acc ^= acc >> 32;
+    acc ^= acc >> 16;
+    acc ^= acc >> 8;
+    return x ^ static_cast<unsigned>(acc & 0xff);
 }
 
 }  // namespace
@@ -147,14 +197,10 @@ bool ChecksumOK(std::string_view body, std::string_view checksum) {
     std::size_t n = 0;
     while (n < checksum.size() && IsHex(checksum[n])) ++n;
     if (n == 0 || checksum.find('*', n) != npos) return false;
-    std::uint32_t x = 0;
-    for (char c : body) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 32 || u > 127) return false;
-        x ^= u;
-    }
+    const auto x = XorPrintable(body);
+    if (!x) return false;
     const auto v = ParseHex(checksum.substr(0, n));
-    return v && *v == x;
+    return v && *v == *x;
 }
 
 void AddCorrupt(Session& s, std::string_view text) {
@@ -186,7 +232,7 @@ void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
 TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
     std::string_view rest = prefix, first;
     PopField(rest, first);
-    const int nowyear = YearOf(s.platform.NowUTC());
+    const int nowyear = s.NowYear();
     std::optional<TDateTime> date, time;
     if (const auto q = first.find(' '); q != npos) {  // "YYYY/MM/DD hh:mm:ss,"
         date = DateYMDText(first.substr(0, q), '/', nowyear);
@@ -215,7 +261,7 @@ TDateTime DateTimeMDY(Session& s, std::string_view text) {
         rest = rest.substr(0, blank);
     }
     const auto date = DateFromParts(rest, Trim(Copy(text, 0, 2)), Trim(Copy(text, 3, 2)),
-                                    YearOf(s.platform.NowUTC()));
+                                    s.NowYear());
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
     if (date && time) return *date + *time;
     s.platform.ShowMessage(MsgKind::Plain, "Error=" + std::string(text));

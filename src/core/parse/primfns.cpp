@@ -70,7 +70,7 @@ TDateTime TimeWithDate(Session& s, std::string_view text, TDateTime ref) {
 }
 
 std::optional<TDateTime> DateDMY(Session& s, std::string_view text) {
-    return DateFromParts(Copy(text, 4), Copy(text, 2, 2), Copy(text, 0, 2), YearOf(s.platform.NowUTC()));
+    return DateFromParts(Copy(text, 4), Copy(text, 2, 2), Copy(text, 0, 2), s.NowYear());
 }
 
 TDateTime DateWithTime(Session& s, std::string_view text, TDateTime ref) {

@@ -202,3 +202,31 @@ TEST(DispatchNMEA, UnreadableSentencesAreCorruptLines) {
 
 }  // namespace
 }  // namespace brenvik
+
+namespace brenvik {
+namespace {
+
+// The checksum is computed several characters at a time; every length and every position of
+// a character outside 32..127 must still be found.
+TEST(ChecksumOKWide, AgreesWithACharacterByCharacterXor) {
+    const std::string base = "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+    for (std::size_t len = 0; len <= base.size(); ++len) {
+        const std::string body = base.substr(0, len);
+        unsigned x = 0;
+        for (char c : body) x ^= static_cast<unsigned char>(c);
+        SCOPED_TRACE(len);
+        EXPECT_TRUE(ChecksumOK(body, Fmt("%02X", x)));
+        EXPECT_FALSE(ChecksumOK(body, Fmt("%02X", x ^ 1u)));
+        for (std::size_t pos = 0; pos < len; ++pos)
+            for (char badc : {'\x1f', '\x80', '\xff', '\0'}) {
+                std::string b = body;
+                const unsigned y = x ^ static_cast<unsigned char>(b[pos]) ^ static_cast<unsigned char>(badc);
+                b[pos] = badc;
+                EXPECT_FALSE(ChecksumOK(b, Fmt("%02X", y))) << pos;
+            }
+    }
+    EXPECT_TRUE(ChecksumOK(" \x7f", Fmt("%02X", 0x20u ^ 0x7fu)));  // 32 and 127 are allowed
+}
+
+}  // namespace
+}  // namespace brenvik
