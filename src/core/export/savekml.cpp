@@ -1,5 +1,5 @@
 // The KML writer: styles, a schema of the shown fields, a point placemark per event and a
-// gx:Track placemark per vessel.
+// placemark per vessel holding its track.
 #include <string>
 #include <vector>
 
@@ -139,15 +139,26 @@ bool KMLVesselPlacemark(TKmlDoc& d, const TReportsById& byid, const TVehicle& ve
     d.out.Line("<Placemark>");
     d.out.Line("<name>" + Text(vessel.id) + "</name>");
     d.out.Line("<styleUrl>#multiTrack</styleUrl>");
-    d.out.Line("<gx:Track>");
+    std::vector<std::string> coords;
     for (std::int32_t pos : byid.Of(*id)) {
         const TaisEvent& r = d.s.aisevents[pos];
         // A report at the "not available" position would draw a line across the map.
         if (!IsPositionReport(r) || !PositionValid(r)) continue;
-        d.out.Line("<gx:coord>" + std::string(Trim(FixedText(d.coordf, r.coord.lng, 10, 6))) + " " +
-                   std::string(Trim(FixedText(d.coordf, r.coord.lat, 11, 6))) + " 0</gx:coord>");
+        coords.push_back(std::string(Trim(FixedText(d.coordf, r.coord.lng, 10, 6))) + "," +
+                         std::string(Trim(FixedText(d.coordf, r.coord.lat, 11, 6))) + ",0");
     }
-    d.out.Line("</gx:Track>");
+    // The reports carry no times, so the track is a path: a gx:Track needs one <when> per
+    // coordinate, and KML readers refuse the whole file (or crash) on one without them.
+    if (coords.size() >= 2) {
+        d.out.Line("<LineString><coordinates>");
+        for (const auto& c : coords) d.out.Line(c);
+        d.out.Line("</coordinates></LineString>");
+    } else if (coords.size() == 1) {
+        d.out.Line("<Point><coordinates>" + coords[0] + "</coordinates></Point>");
+    } else {
+        d.out.Line("<gx:Track>");
+        d.out.Line("</gx:Track>");
+    }
     d.out.Line("</Placemark>");
     return true;
 }

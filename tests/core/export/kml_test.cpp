@@ -131,10 +131,10 @@ TEST_F(KmlTest, GoldenEventAndVesselPlacemarks) {
         "<Placemark>",
         "<name>235000001</name>",
         "<styleUrl>#multiTrack</styleUrl>",
-        "<gx:Track>",
-        "<gx:coord>-0.127500 51.500000 0</gx:coord>",
-        "<gx:coord>151.250000 -33.500000 0</gx:coord>",
-        "</gx:Track>",
+        "<LineString><coordinates>",
+        "-0.127500,51.500000,0",
+        "151.250000,-33.500000,0",
+        "</coordinates></LineString>",
         "</Placemark>",
         "<Placemark>",
         "<name>244000002</name>",
@@ -173,8 +173,7 @@ TEST_F(KmlTest, HostileTextsStayWellFormedAndReadBack) {
     EXPECT_EQ(XPath("count(//*[local-name()='SimpleData'][@name='" + std::string("Source#") + "'])"), "2");
     EXPECT_NE(XPath("string((//*[local-name()='BalloonStyle'])[1])").find("<td><b>" + name + "</b></td><td>$[a&b <c> ]]>/" + name + "]</td>"),
               std::string::npos);
-    EXPECT_EQ(XPath("count(//*[local-name()='coord'])"), "1");
-    EXPECT_EQ(XPath("string(//*[local-name()='coord'])"), "-0.127500 51.500000 0");
+    EXPECT_EQ(XPath("string(//*[local-name()='Placemark'][3]/*[local-name()='Point'])"), "-0.127500,51.500000,0");
     EXPECT_EQ(XPath("string(//*[local-name()='Placemark'][3]/*[local-name()='name'])"), "235000001");
 }
 
@@ -188,12 +187,11 @@ TEST_F(KmlTest, CommaLocale) {
     const std::string doc = File("comma.kml");
     EXPECT_NE(doc.find("<SimpleData name=\"R_of_Turn\"> -3,25</SimpleData>"), std::string::npos);
     EXPECT_NE(doc.find("<Point><coordinates>-000.127500,51.500000,0</coordinates></Point>"), std::string::npos);
-    EXPECT_NE(doc.find("<gx:coord>-0.127500 51.500000 0</gx:coord>"), std::string::npos);
+    EXPECT_NE(doc.find("<Point><coordinates>-0.127500,51.500000,0</coordinates></Point>"), std::string::npos);
 }
 
-// Real KML readers find the event points and their data. (Both reject vessel tracks that hold
-// coordinates: gx:Track without time elements.)
-TEST_F(KmlTest, ReadersFindTheEventPoints) {
+// Real KML readers find the event points with their data, and the vessel tracks.
+TEST_F(KmlTest, ReadersFindTheEventPointsAndTracks) {
     TEvent e = FullEvent();
     e.proprietary = "$PFEC,GPatt,<x> & \xB0";
     s.events.Add(std::move(e));
@@ -201,6 +199,9 @@ TEST_F(KmlTest, ReadersFindTheEventPoints) {
     e.coord = {-33.5, 151.25};
     s.events.Add(std::move(e));
     AddVessel(s, 235000001, "235000001", "NO REPORTS");
+    AddVessel(s, 235000002, "235000002", "UNDER WAY");
+    AddReport(s, 1, 235000002, 51.5, -0.1275, true);
+    AddReport(s, 1, 235000002, 51.51, -0.13, true);
     Write("readers", s.fields.shownfields);
     if (HaveTool("gpsbabel")) {
         const auto r = RunCommand("gpsbabel -i kml -f " + Quoted(path) + " -o unicsv -F - 2>&1");
@@ -209,6 +210,10 @@ TEST_F(KmlTest, ReadersFindTheEventPoints) {
                   "No,Latitude,Longitude,Name,Altitude\r\n"
                   "1,51.500000,-0.127500,\"WPT001\",0.0\r\n"
                   "2,-33.500000,151.250000,\"WPT002\",0.0\r\n");
+        const auto t = RunCommand("gpsbabel -t -i kml -f " + Quoted(path) + " -o unicsv -F - 2>&1");
+        EXPECT_EQ(t.status, 0) << t.output;
+        EXPECT_NE(t.output.find("1,51.500000,-0.127500"), std::string::npos) << t.output;
+        EXPECT_NE(t.output.find("2,51.510000,-0.130000"), std::string::npos) << t.output;
     } else {
         std::printf("gpsbabel not installed: reading with it skipped\n");
     }
@@ -221,6 +226,7 @@ TEST_F(KmlTest, ReadersFindTheEventPoints) {
             << r.output;
         EXPECT_NE(r.output.find("V_M_G (String) = 4.00"), std::string::npos) << r.output;
         EXPECT_NE(r.output.find("Name (String) = 235000001"), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find("LINESTRING Z (-0.1275 51.5 0,-0.13 51.51 0)"), std::string::npos) << r.output;
     } else {
         std::printf("ogrinfo not installed: reading with it skipped\n");
     }
