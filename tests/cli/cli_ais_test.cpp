@@ -6,36 +6,11 @@
 #include <string>
 
 #include "model/strutil.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 namespace brenvik::test {
 namespace {
-
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-Result RunCli(const TempDir& dir, const std::string& args) {
-    const std::string errfile = dir.File("stderr.txt");
-    const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
-    Result r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.err = ReadFile(errfile);
-    return r;
-}
-
-std::string Sentence(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body.substr(1)) sum ^= static_cast<unsigned char>(c);
-    return body + Fmt("*%02X\r\n", sum);
-}
 
 // Real sentences: a type 1 report of 371798000, a two-part type 5 of 351759000 (both Panama) and
 // a type 4 of the coast station 002470052 with time and position not available.
@@ -48,7 +23,7 @@ std::string AisLog() {
 TEST(CliAis, GridAndVesselTable) {
     TempDir dir;
     const std::string log = dir.Write("ais.log", AisLog());
-    const Result r = RunCli(dir, "--ais --vessels '" + log + "'");
+    const CliResult r = RunCli(dir, "--ais --vessels '" + log + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
@@ -68,7 +43,7 @@ TEST(CliAis, GridAndVesselTable) {
 TEST(CliAis, WritersTellOnStderr) {
     TempDir dir;
     const std::string log = dir.Write("ais.log", AisLog());
-    const Result r = RunCli(dir, "--ais-positions '" + dir.File("pos.csv") + "' --ais-vessels '" + dir.File("ves.txt") +
+    const CliResult r = RunCli(dir, "--ais-positions '" + dir.File("pos.csv") + "' --ais-vessels '" + dir.File("ves.txt") +
                                   "' '" + log + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
@@ -76,7 +51,7 @@ TEST(CliAis, WritersTellOnStderr) {
     EXPECT_EQ(r.err, "1 AIS events written to CSV file.\n3 AIS Vessels written to TXT file.\n");
     EXPECT_NE(ReadFile(dir.File("ves.txt")).find("\r\n002470052,,,,,,,,\r\n351759000,EVER DIADEM,"), std::string::npos);
     EXPECT_NE(ReadFile(dir.File("pos.csv")).find("\r\n371798000,0,00:00:33,"), std::string::npos);
-    const Result bad = RunCli(dir, "--ais-vessels '" + dir.File("no/such/folder.csv") + "' '" + log + "'");
+    const CliResult bad = RunCli(dir, "--ais-vessels '" + dir.File("no/such/folder.csv") + "' '" + log + "'");
     EXPECT_EQ(bad.err, "Unable to write to CSV file.\n");
 }
 
@@ -85,11 +60,11 @@ TEST(CliAis, LookupFolder) {
     const std::string log = dir.Write("ais.log", AisLog());
     dir.Write("mmsi2cc.txt", "351 XY\n");
     dir.Write("cc2ctry.txt", "XY Somewhere (here)\n");
-    const Result r = RunCli(dir, "--vessels --lookup '" + dir.path().string() + "' '" + log + "'");
+    const CliResult r = RunCli(dir, "--vessels --lookup '" + dir.path().string() + "' '" + log + "'");
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("351759000,Somewhere,"), std::string::npos);
     EXPECT_NE(r.out.find("371798000,unknown,"), std::string::npos);
-    const Result missing = RunCli(dir, "--vessels --lookup '" + dir.File("none") + "' '" + log + "'");
+    const CliResult missing = RunCli(dir, "--vessels --lookup '" + dir.File("none") + "' '" + log + "'");
     EXPECT_EQ(missing.status, 0);
     EXPECT_NE(missing.err.find("mmsi2cc.txt"), std::string::npos);
     EXPECT_NE(missing.err.find("cc2ctry.txt"), std::string::npos);

@@ -7,38 +7,11 @@
 #include <string>
 
 #include "model/strutil.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 namespace brenvik::test {
 namespace {
-
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Q(const std::string& s) { return "'" + s + "'"; }
-
-Result RunCli(const TempDir& dir, const std::string& args) {
-    const std::string errfile = dir.File("stderr.txt");
-    const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
-    Result r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.err = ReadFile(errfile);
-    return r;
-}
-
-std::string Sentence(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body.substr(1)) sum ^= static_cast<unsigned char>(c);
-    return body + Fmt("*%02X\r\n", sum);
-}
 
 // Three positions, two proprietary sentences (one with a Latin-1 degree sign, sent without
 // checksum) and one AIS position report.
@@ -53,7 +26,7 @@ std::string Log() {
 TEST(CliExport, EventsOnStdoutAreTheCsvFileBytes) {
     TempDir dir;
     const std::string log = dir.Write("trip.log", Log());
-    const Result r = RunCli(dir, "--events --csv " + Q(dir.File("trip.csv")) + " --fields 6,7,14 " + Q(log));
+    const CliResult r = RunCli(dir, "--events --csv " + Q(dir.File("trip.csv")) + " --fields 6,7,14 " + Q(log));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               ",Latitude,Longitude,Proprietary\r\n"
@@ -68,7 +41,7 @@ TEST(CliExport, EventsOnStdoutAreTheCsvFileBytes) {
 TEST(CliExport, FormatsAndUnitsShapeTheCells) {
     TempDir dir;
     const std::string log = dir.Write("trip.log", Log());
-    const Result r = RunCli(dir, "--events --fields 6,9 --coord S --units KF " + Q(log));
+    const CliResult r = RunCli(dir, "--events --fields 6,9 --coord S --units KF " + Q(log));
     EXPECT_EQ(r.status, 0);
     // The seconds sign of Degs Mins Secs is a double quote: the cell is quoted, the quote doubled.
     EXPECT_EQ(r.out.substr(0, r.out.find("\r\n       4")),
@@ -79,7 +52,7 @@ TEST(CliExport, MarkedRowsForCsv) {
     TempDir dir;
     const std::string log = dir.Write("trip.log", Log());
     const std::string csv = dir.File("m.csv");
-    Result r = RunCli(dir, "--csv " + Q(csv) + " --marked 2:3 --fields 5 " + Q(log));
+    CliResult r = RunCli(dir, "--csv " + Q(csv) + " --marked 2:3 --fields 5 " + Q(log));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(ReadFile(csv), ",Time\r\n       4,12:00:04\r\n       6,12:00:06\r\n");
     EXPECT_EQ(r.err, "2 events with 1 data fields successfully written to CSV file.\n");
@@ -98,7 +71,7 @@ TEST(CliExport, GpsAndKmlFiles) {
     TempDir dir;
     const std::string log = dir.Write("trip.log", Log());
     const std::string kml = dir.File("trip.kml");
-    const Result r = RunCli(dir, "--kml " + Q(kml) + " --gps " + Q(dir.File("trip.gps")) + " " + Q(log));
+    const CliResult r = RunCli(dir, "--kml " + Q(kml) + " --gps " + Q(dir.File("trip.gps")) + " " + Q(log));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "KML file successfully written.\nCoordinates and Time successfully written to GPS file.\n");
@@ -129,7 +102,7 @@ TEST(CliExport, WriteFailuresAreTold) {
     TempDir dir;
     const std::string log = dir.Write("trip.log", Log());
     const std::string none = dir.File("none/");
-    const Result r = RunCli(dir, "--csv " + Q(none + "a.csv") + " --kml " + Q(none + "a.kml") + " --gps " +
+    const CliResult r = RunCli(dir, "--csv " + Q(none + "a.csv") + " --kml " + Q(none + "a.kml") + " --gps " +
                                Q(none + "a.gps") + " " + Q(log));
     EXPECT_EQ(r.err, "Unable to write to CSV file.\nError writing KML file.\nError writing GPS file.\n");
     // Standard output that cannot take the events.

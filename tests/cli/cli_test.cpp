@@ -6,34 +6,11 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 namespace brenvik::test {
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the program under the C locale with the given arguments (already shell-quoted).
-CliResult RunCli(const TempDir& dir, const std::string& args) {
-    const std::string errfile = dir.File("stderr.txt");
-    const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
-    CliResult r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.err = ReadFile(errfile);
-    return r;
-}
-
-std::string Q(const std::string& s) { return "'" + s + "'"; }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
     TempDir dir;
