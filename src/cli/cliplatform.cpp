@@ -39,7 +39,10 @@ CliPlatform::CliPlatform() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) { PrintText(text); }
+void CliPlatform::ShowMessage(MsgKind kind, std::string_view text, int, bool) {
+    if (kind == MsgKind::Error) ++errors_;
+    PrintText(text);
+}
 
 Answer CliPlatform::Ask(QuestionKind, std::string_view text, int) {
     PrintText(std::string(text) + " Yes");

@@ -104,13 +104,16 @@ int Run(int argc, const char* const* argv) {
     }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
-    // The writers tell their counts and failures on stderr; the load itself completed.
+    // The writers tell their counts and failures on stderr; a file that could not be written
+    // makes the exit status 1, so a script does not take it for done.
+    const int errorsbefore = platform.errors();
     if (!opts.csvfile.empty()) WriteCSV(s, opts.csvfile, columns, shown, savefirst, savelast);
     if (!opts.kmlfile.empty()) WriteKML(s, opts.kmlfile, SchemaName(opts.kmlfile), columns, shown);
     if (!opts.gpsfile.empty()) WriteGPS(s, opts.gpsfile);
     if (!opts.aispositionsfile.empty())
         WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
     if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));
+    if (platform.errors() > errorsbefore) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

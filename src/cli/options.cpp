@@ -131,7 +131,8 @@ const char* UsageText() {
            "  --lookup DIR           folder of mmsi2cc.txt and cc2ctry.txt\n"
            "  --help                 this text\n"
            "\n"
-           "Exit status: 0 loaded, 1 not opened or a read error, 2 bad usage.\n";
+           "Exit status: 0 loaded (and every file written), 1 the log could not be opened or read,\n"
+           "or a file could not be written, 2 bad usage.\n";
 }
 
 bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string& error) {

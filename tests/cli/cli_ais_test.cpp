@@ -53,6 +53,7 @@ TEST(CliAis, WritersTellOnStderr) {
     EXPECT_NE(ReadFile(dir.File("pos.csv")).find("\r\n371798000,0,00:00:33,"), std::string::npos);
     const CliResult bad = RunCli(dir, "--ais-vessels '" + dir.File("no/such/folder.csv") + "' '" + log + "'");
     EXPECT_EQ(bad.err, "Unable to write to CSV file.\n");
+    EXPECT_EQ(bad.status, 1);
 }
 
 TEST(CliAis, LookupFolder) {

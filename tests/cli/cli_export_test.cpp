@@ -105,6 +105,10 @@ TEST(CliExport, WriteFailuresAreTold) {
     const CliResult r = RunCli(dir, "--csv " + Q(none + "a.csv") + " --kml " + Q(none + "a.kml") + " --gps " +
                                Q(none + "a.gps") + " " + Q(log));
     EXPECT_EQ(r.err, "Unable to write to CSV file.\nError writing KML file.\nError writing GPS file.\n");
+    EXPECT_EQ(r.status, 1);  // a script must not take the files for written
+    // One good file among bad ones still fails; all good succeeds.
+    EXPECT_EQ(RunCli(dir, "--csv " + Q(dir.File("ok.csv")) + " --gps " + Q(none + "a.gps") + " " + Q(log)).status, 1);
+    EXPECT_EQ(RunCli(dir, "--csv " + Q(dir.File("ok.csv")) + " " + Q(log)).status, 0);
     // Standard output that cannot take the events.
     const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' --events " + Q(log) + " >/dev/full 2>/dev/null";
     const int st = std::system(cmd.c_str());
