@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace brenvik {
 namespace {
@@ -96,6 +98,33 @@ TEST(PopField, TakesTheTextBeforeTheFirstComma) {
     PopField(text, field);
     EXPECT_EQ(field, "nocomma");
     EXPECT_EQ(text, "");
+}
+
+}  // namespace
+}  // namespace brenvik
+
+namespace brenvik {
+namespace {
+
+// Short numbers take a quick path; it must give exactly what a correctly rounding reader gives.
+TEST(ParseDecimal, QuickPathIsCorrectlyRounded) {
+    const char* texts[] = {"4807.038", "0.1", "0.3", "01131.000", "545.4", "-0.000001", "123456789012345",
+                           "1234567.89012345", "0.999999999999999", "9007199254740993", "2.5", "100",
+                           "12345678901234.5", "0.000000000000001", "46.9", "-33.9"};
+    for (const char* t : texts) {
+        SCOPED_TRACE(t);
+        EXPECT_EQ(*ParseDecimal(t), std::strtod(t, nullptr));
+    }
+    // Every number of up to six digits with up to six decimals, against strtod.
+    for (int n = 0; n < 1000000; n += 7)
+        for (int d = 0; d <= 6; d += 3) {
+            std::string t = std::to_string(n);
+            if (d > 0) {
+                t = std::string(static_cast<std::size_t>(std::max(0, d + 1 - static_cast<int>(t.size()))), '0') + t;
+                t.insert(t.size() - static_cast<std::size_t>(d), ".");
+            }
+            ASSERT_EQ(*ParseDecimal(t), std::strtod(t.c_str(), nullptr)) << t;
+        }
 }
 
 }  // namespace
