@@ -181,9 +181,9 @@ bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string&
     return true;
 }
 
-bool ApplyFieldList(Session& s, const std::string& spec, std::string& error) {
+bool ApplyFieldList(Session& s, const std::string& fieldlist, std::string& error) {
     TFieldCatalogue& c = s.fields;
-    if (spec == "all") {
+    if (fieldlist == "all") {
         for (auto& f : c.fields) {
             f.vis = true;
             f.kind = 1;
@@ -191,7 +191,7 @@ bool ApplyFieldList(Session& s, const std::string& spec, std::string& error) {
         return true;
     }
     std::vector<int> order{0};
-    std::string_view rest = spec, item;
+    std::string_view rest = fieldlist, item;
     while (!rest.empty()) {
         PopField(rest, item);
         auto n = ParseInt(item);

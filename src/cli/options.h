@@ -45,6 +45,6 @@ const char* UsageText();
 void ApplyOptions(Session& s, const CliOptions& opts);
 // "all": every field shown in the current order. A list: 0, the listed fields in that order,
 // then the others ascending; 0 and the listed fields shown, the rest hidden.
-bool ApplyFieldList(Session& s, const std::string& spec, std::string& error);
+bool ApplyFieldList(Session& s, const std::string& fieldlist, std::string& error);
 
 }  // namespace brenvik::cli

@@ -14,18 +14,18 @@ std::vector<int> Shown(Session& s) {
 }
 
 TEST(CliFields, ListPutsFieldsAfterTheFirstColumn) {
-    struct Case { const char* spec; std::vector<int> shown; std::vector<int> orderprefix; };
+    struct Case { const char* fieldlist; std::vector<int> shown; std::vector<int> orderprefix; };
     const Case cases[] = {
         {"5,6,9", {0, 5, 6, 9}, {0, 5, 6, 9, 1, 2, 3, 4, 7, 8, 10}},
         {"9,0,9,5", {0, 9, 5}, {0, 9, 5, 1, 2, 3, 4, 6, 7, 8, 10}},
         {"8", {0, 8}, {0, 8, 1, 2, 3}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
+        SCOPED_TRACE(c.fieldlist);
         FakePlatform p;
         Session s(p);
         std::string error;
-        ASSERT_TRUE(cli::ApplyFieldList(s, c.spec, error)) << error;
+        ASSERT_TRUE(cli::ApplyFieldList(s, c.fieldlist, error)) << error;
         EXPECT_EQ(Shown(s), c.shown);
         for (std::size_t i = 0; i < c.orderprefix.size(); ++i) EXPECT_EQ(s.fields.fieldorder[i], c.orderprefix[i]);
         EXPECT_EQ(s.fields.fields[1].kind, 0);  // hidden fields are not selected
