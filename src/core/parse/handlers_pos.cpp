@@ -12,6 +12,7 @@
 #include "parse/parsefns.h"
 #include "parse/primfns.h"
 #include "parse/segment.h"
+#include "present/units.h"
 #include "session.h"
 
 namespace brenvik {
@@ -92,7 +93,7 @@ void DoRMC(Session& s, const Fields& f) {
         if (f.at(2) != "A") return;
         TDateTime t = TimeWithDate(s, f.at(1), s.curevent.dts);
         const TCoord pos = ReadPosition(f, 3);
-        if (auto v = Num(f.at(7))) s.curevent.speed = *v * kKnot;
+        if (auto v = Num(f.at(7))) s.curevent.speed = ToMps('N', *v);
         if (auto v = Num(f.at(8))) s.curevent.cmg = *v;
         t = DateWithTime(s, f.at(9), t);  // the sentence's date with its own time of day
         if (auto v = Num(f.at(10))) s.curevent.magvar = *v;
@@ -105,18 +106,7 @@ void DoRMC(Session& s, const Fields& f) {
 //   1 track true, 2 "T"  3 track magnetic, 4 "M"  5 speed knots, 6 "N"  7 speed km/h, 8 "K"
 void DoVTG(Session& s, const Fields& f) {
     TEvent& e = s.curevent;
-    if (f.at(2) == "T") {
-        if (auto v = Num(f.at(1))) e.track = *v;
-        e.trackmode = 'T';
-    } else if (f.at(4) == "M") {
-        if (auto v = Num(f.at(3))) e.track = *v;
-        e.trackmode = 'M';
-    }
-    if (f.at(8) == "K") {
-        if (auto v = Num(f.at(7))) e.vmg = *v * kKmh;
-    } else if (f.at(6) == "N") {
-        if (auto v = Num(f.at(5))) e.vmg = *v * kKnot;
-    }
+    ReadAngleAndSpeed(f, e.track, e.trackmode, e.vmg);
 }
 
 // $--ZDA,hhmmss.ss,dd,mm,yyyy,zh,zm

@@ -6,6 +6,7 @@
 // sentence as corrupt, keeping what the handler stored before.
 #include "parse/parsefns.h"
 #include "parse/primfns.h"
+#include "present/units.h"
 #include "session.h"
 
 namespace brenvik {
@@ -57,7 +58,7 @@ void DoMWV(Session& s, const Fields& f) {
     if (f.at(5) == "A") {
         if (auto v = Num(f.at(1))) e.windangle = *v;
         e.windmode = FirstChar(f.at(2));
-        if (auto v = Num(f.at(3))) e.windspeed = SpeedToMps(FirstChar(f.at(4)), *v);
+        if (auto v = Num(f.at(3))) e.windspeed = ToMps(FirstChar(f.at(4)), *v);
     } else {
         e.windangle = 0;
         e.windmode = '~';
@@ -83,8 +84,8 @@ void DoRSA(Session& s, const Fields& f) {
 // (the ground speeds, fields 4 to 6, are not read)
 void DoVBW(Session& s, const Fields& f) {
     if (f.at(3) != "A") return;
-    if (auto v = Num(f.at(1))) s.curevent.longlspd = *v * kKnot;
-    if (auto v = Num(f.at(2))) s.curevent.transspd = *v * kKnot;
+    if (auto v = Num(f.at(1))) s.curevent.longlspd = ToMps('N', *v);
+    if (auto v = Num(f.at(2))) s.curevent.transspd = ToMps('N', *v);
 }
 
 // $--VHW,x.x,T,x.x,M,x.x,N,x.x,K
@@ -92,26 +93,15 @@ void DoVBW(Session& s, const Fields& f) {
 // The true heading and the km/h speed win when both forms are given.
 void DoVHW(Session& s, const Fields& f) {
     TEvent& e = s.curevent;
-    if (f.at(2) == "T") {
-        if (auto v = Num(f.at(1))) e.waterheading = *v;
-        e.watermode = 'T';
-    } else if (f.at(4) == "M") {
-        if (auto v = Num(f.at(3))) e.waterheading = *v;
-        e.watermode = 'M';
-    }
-    if (f.at(8) == "K") {
-        if (auto v = Num(f.at(7))) e.waterspeed = *v * kKmh;
-    } else if (f.at(6) == "N") {
-        if (auto v = Num(f.at(5))) e.waterspeed = *v * kKnot;
-    }
+    ReadAngleAndSpeed(f, e.waterheading, e.watermode, e.waterspeed);
 }
 
 // $--VLW,x.x,N,x.x,N   1 total distance through water, nm  2 "N"  3 since reset, nm  4 "N"
 void DoVLW(Session& s, const Fields& f) {
     if (f.at(2) == "N")
-        if (auto v = Num(f.at(1))) s.curevent.distcumul = *v * kNauticalMile;
+        if (auto v = Num(f.at(1))) s.curevent.distcumul = ToMetres('N', *v);
     if (f.at(4) == "N")
-        if (auto v = Num(f.at(3))) s.curevent.distreset = *v * kNauticalMile;
+        if (auto v = Num(f.at(3))) s.curevent.distreset = ToMetres('N', *v);
 }
 
 // $--MLS,...   accepted and ignored; it needs its first field.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/datetime.h"
+#include "present/units.h"
 #include "session.h"
 
 namespace brenvik {
@@ -133,6 +134,21 @@ std::optional<std::int32_t> DateYMD(std::string_view text) {
         tod = *t;
     }
     return static_cast<std::int32_t>(std::lround(*date + tod));
+}
+
+void ReadAngleAndSpeed(const Fields& f, double& angle, char& mode, double& speed) {
+    if (f.at(2) == "T") {
+        if (auto v = Num(f.at(1))) angle = *v;
+        mode = 'T';
+    } else if (f.at(4) == "M") {
+        if (auto v = Num(f.at(3))) angle = *v;
+        mode = 'M';
+    }
+    if (f.at(8) == "K") {
+        if (auto v = Num(f.at(7))) speed = ToMps('K', *v);
+    } else if (f.at(6) == "N") {
+        if (auto v = Num(f.at(5))) speed = ToMps('N', *v);
+    }
 }
 
 }  // namespace brenvik

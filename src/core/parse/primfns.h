@@ -18,15 +18,6 @@ constexpr std::string_view Copy(std::string_view text, std::size_t pos,
     return pos >= text.size() ? std::string_view{} : text.substr(pos, n);
 }
 
-// Conversions on entry: the event holds m/s and metres.
-constexpr double kKnot = 0.51444444444;       // m/s
-constexpr double kKmh = 0.27777777778;        // m/s
-constexpr double kNauticalMile = 1852;        // m
-// A speed with its unit letter: "K" km/h, "N" knots, any other m/s.
-constexpr double SpeedToMps(char unit, double v) {
-    return unit == 'K' ? v * kKmh : unit == 'N' ? v * kKnot : v;
-}
-
 // A number field: empty text is "no data" (nullopt); any other text must be a plain decimal,
 // else ConvertError.
 inline std::optional<double> Num(std::string_view text) {
@@ -65,5 +56,10 @@ std::optional<TDateTime> DateFromParts(std::string_view year, std::string_view m
                                        std::string_view day, int nowyear);
 // hh:mm:ss with optional "." and milliseconds as a whole number.
 std::optional<TDateTime> ClockTime(std::string_view text);
+
+// The layout VTG and VHW share: 1 angle true, 2 "T", 3 angle magnetic, 4 "M", 5 speed in knots,
+// 6 "N", 7 speed in km/h, 8 "K". The true angle and the km/h speed win when both are given; an
+// empty number leaves its value, though the mode letter is still set. Not guarded: ConvertError.
+void ReadAngleAndSpeed(const Fields& f, double& angle, char& mode, double& speed);
 
 }  // namespace brenvik
