@@ -13,6 +13,7 @@
 #include "model/datetime.h"
 #include "parse/parsefns.h"
 #include "parse/segment.h"
+#include "present/fieldtext.h"
 #include "present/report.h"
 #include "session.h"
 
@@ -190,6 +191,7 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
     s.platform.ShowReport(SummaryReport(s));
     if (s.settings.autoshowvalid) s.fields.ShowValid();
     s.fields.RebuildShown(s.settings.ignorevdr);
+    GatherRanges(s);  // the min/max strip of the shown fields
     s.platform.LoadFinished();
     return LoadOutcome::Complete;
 }

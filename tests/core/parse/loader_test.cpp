@@ -165,3 +165,26 @@ TEST(AddRecentFile, NewestFirstAtMostTenNoRepeats) {
 
 }  // namespace
 }  // namespace brenvik
+
+namespace brenvik {
+namespace {
+
+// The min/max strip is gathered at the end of a load, for the shown fields only.
+TEST(LoadLogFile, GathersTheRangesOfTheShownFields) {
+    auto log = test::LoadText(
+        "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,10.0,M,46.9,M,,\n"
+        "$SDDPT,4.1,0.5\n"
+        "$GPGGA,120001,4807.038,N,01131.000,E,1,08,1.5,20.0,M,46.9,M,,\n");
+    ASSERT_EQ(log->outcome, LoadOutcome::Complete);
+    const auto& f = log->s.fields.fields;
+    EXPECT_DOUBLE_EQ(f[fAntAltitude].range.max, 20.0);
+    EXPECT_DOUBLE_EQ(f[fAntAltitude].range.min, 10.0);
+    EXPECT_DOUBLE_EQ(f[fHDOP].range.max, 1.5);
+    EXPECT_DOUBLE_EQ(f[fHDOP].range.min, 0.9);
+    // Depth is not shown by default, so its range is left as it was.
+    EXPECT_DOUBLE_EQ(f[fDepth].range.max, 0);
+    EXPECT_DOUBLE_EQ(f[fDepth].range.min, 0);
+}
+
+}  // namespace
+}  // namespace brenvik
