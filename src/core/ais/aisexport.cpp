@@ -16,16 +16,7 @@ namespace {
 // column. Other fields are written as they are.
 void AppendCsvField(std::string& line, std::string_view text) {
     line.push_back(',');
-    if (text.find_first_of(",\"") == std::string_view::npos) {
-        line += text;
-        return;
-    }
-    line.push_back('"');
-    for (char c : text) {
-        if (c == '"') line.push_back('"');
-        line.push_back(c);
-    }
-    line.push_back('"');
+    AppendCsvCell(line, text);
 }
 
 std::string CodeOrEmpty(unsigned value, unsigned none) { return value == none ? std::string() : std::to_string(value); }

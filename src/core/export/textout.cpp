@@ -112,22 +112,6 @@ void AppendXmlCData(std::string& out, std::string_view utf8) {
     });
 }
 
-void AppendCsvQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void AppendCsvCell(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") != std::string_view::npos)
-        AppendCsvQuoted(out, text);
-    else
-        out += text;
-}
-
 TTextOut::~TTextOut() {
     if (FFile != nullptr && FOwned) std::fclose(FFile);
 }

@@ -22,10 +22,6 @@ void AppendXmlAttr(std::string& out, std::string_view utf8);
 // Inside a CDATA section: only "]]>" is broken up, across two sections.
 void AppendXmlCData(std::string& out, std::string_view utf8);
 
-// One CSV cell: enclosed in double quotes, inner double quotes doubled.
-void AppendCsvQuoted(std::string& out, std::string_view text);
-// A cell that must stay one cell: quoted when it holds a comma, a double quote, CR or LF.
-void AppendCsvCell(std::string& out, std::string_view text);
 
 // A text file being written. Create replaces any file of that name; Line and Write convert
 // to UTF-8. After the first failed write nothing more is written and ok() stays false.

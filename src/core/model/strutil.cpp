@@ -180,6 +180,22 @@ std::string JoinCommaText(const std::vector<std::string>& fields) {
     return JoinCommaText(views);
 }
 
+void AppendCsvQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvCell(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") != std::string_view::npos)
+        AppendCsvQuoted(out, text);
+    else
+        out += text;
+}
+
 void PopField(std::string_view& text, std::string_view& field) {
     const auto comma = text.find(',');
     if (comma == std::string_view::npos) {

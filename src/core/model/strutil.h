@@ -43,6 +43,11 @@ void AppendCommaText(std::string& out, const std::vector<std::string_view>& fiel
 std::string JoinCommaText(const std::vector<std::string_view>& fields, std::size_t first = 0);
 std::string JoinCommaText(const std::vector<std::string>& fields);
 
+// One CSV cell: enclosed in double quotes, inner double quotes doubled.
+void AppendCsvQuoted(std::string& out, std::string_view text);
+// A cell that must stay one cell: quoted when it holds a comma, a double quote, CR or LF.
+void AppendCsvCell(std::string& out, std::string_view text);
+
 // field = the text before the first comma, text = what follows it (or empty).
 void PopField(std::string_view& text, std::string_view& field);
 

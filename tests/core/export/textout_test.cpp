@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/export/exportsupport.h"
+#include "model/strutil.h"
 
 namespace brenvik {
 namespace {
