@@ -3,10 +3,7 @@
 # Quick when everything is present: it only asks dpkg.
 set -euo pipefail
 
-packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils)
-if [ "${BRENVIK_UI:-0}" = 1 ]; then
-  packages+=(qt6-base-dev xvfb xauth)
-fi
+packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

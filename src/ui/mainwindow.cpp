@@ -1,0 +1,9 @@
+#include "mainwindow.h"
+
+namespace brenvik::ui {
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Brenvik"));
+}
+
+}  // namespace brenvik::ui
