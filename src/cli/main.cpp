@@ -14,7 +14,7 @@
 #include "export/textfile.h"
 #include "model/strutil.h"
 #include "options.h"
-#include "parse/loader.h"
+#include "openlog.h"
 #include "present/report.h"
 #include "session.h"
 #include "settings/settingsfile.h"
@@ -80,7 +80,7 @@ int Run(int argc, const char* const* argv) {
 
     CreateVhcls(s, opts.lookupdir.empty() ? ProgramFolder(argv[0]) : opts.lookupdir);
 
-    const LoadOutcome outcome = LoadLogFile(s, opts.logfile);
+    const LoadOutcome outcome = OpenLogFile(s, opts.logfile);
     if (outcome != LoadOutcome::Complete) return 1;
 
     // Rows of the data grid, as "Save Marked NMEA events as.." takes them.

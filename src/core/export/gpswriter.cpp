@@ -6,7 +6,7 @@
 #include "export/vesseltracks.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

@@ -9,7 +9,7 @@
 #include "export/writercolumns.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

@@ -8,7 +8,7 @@
 #include "export/kmlwriter.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

@@ -6,7 +6,7 @@
 #include "core/export/writerfixture.h"
 #include "export/kmlwriter.h"
 #include "helptopics.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 
 namespace brenvik {
 namespace {
