@@ -142,9 +142,19 @@ TEST(HelpViewer, ShowsTopicsWithTitlesHistoryAndItsOwnNotFoundPage) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik Help - Help page not found"));
     EXPECT_EQ(HelpFolder(), folder);
 
+    // Back leaves the not-found page for the page before it; Forward returns to it.
+    window->browser()->backward();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik Help - Contents"));
+    window->browser()->forward();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik Help - Help page not found"));
+
     // A relative link from the not-found page still reaches Contents.
     window->browser()->setSource(QUrl(QStringLiteral("10.html")));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik Help - Contents"));
+
+    SetHelpFolder(QString());
+    ShowHelpTopic(brenvik::help::Contents);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik Help - Help page not found"));
     window->close();
 }
 

@@ -15,6 +15,7 @@ namespace brenvik::ui {
 namespace {
 
 const QString kContentsPage = QStringLiteral("10.html");
+const QString kNotFoundScheme = QStringLiteral("help-not-found");
 
 QString& Folder() {
     static QString folder;
@@ -39,25 +40,45 @@ QString NotFoundHtml(const QString& name) {
 
 }  // namespace
 
-// A text browser that answers a link to a missing local page with the viewer's own page
-// instead of an empty view, and hands links to other schemes to the desktop.
+// A text browser that answers a link to a missing local page with the viewer's own page (kept
+// in the history like any other, so Back returns to where the reader was), and hands links to
+// other schemes to the desktop.
 class HelpBrowser : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
 
 protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override {
-        const QUrl base = source().isValid() ? source() : QUrl::fromLocalFile(Folder() + QLatin1Char('/'));
-        const QUrl url = base.resolved(name);
-        if (!url.scheme().isEmpty() && !url.isLocalFile()) {
+        const QUrl url = Resolve(name);
+        if (url.scheme() == kNotFoundScheme) {  // back or forward to a not-found page
+            QTextBrowser::doSetSource(url, QTextDocument::HtmlResource);
+            return;
+        }
+        if (!url.isLocalFile()) {
             QDesktopServices::openUrl(url);
             return;
         }
-        if (!QFileInfo(url.toLocalFile()).isFile()) {
-            setHtml(NotFoundHtml(url.fileName().isEmpty() ? name.toString() : url.fileName()));
+        if (Folder().isEmpty() || !QFileInfo(url.toLocalFile()).isFile()) {
+            QUrl missing;
+            missing.setScheme(kNotFoundScheme);
+            missing.setPath(url.fileName().isEmpty() ? name.toString() : url.fileName());
+            QTextBrowser::doSetSource(missing, QTextDocument::HtmlResource);
             return;
         }
         QTextBrowser::doSetSource(url, type);
+    }
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == kNotFoundScheme) return NotFoundHtml(name.path());
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    // Relative names resolve against the page shown, or the help folder when that is not a page.
+    QUrl Resolve(const QUrl& name) const {
+        const QUrl base = source().isLocalFile() ? source()
+                                                 : QUrl::fromLocalFile(Folder() + QLatin1Char('/'));
+        return base.resolved(name);
     }
 };
 
@@ -101,10 +122,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), view(new HelpBrow
 }
 
 void HelpWindow::showPage(const QString& name) {
-    if (Folder().isEmpty()) {
-        view->setHtml(NotFoundHtml(name));
-        return;
-    }
     view->setSource(QUrl::fromLocalFile(QDir(Folder()).absoluteFilePath(name)));
 }
 
