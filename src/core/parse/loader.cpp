@@ -11,7 +11,7 @@
 
 #include "helptopics.h"
 #include "model/datetime.h"
-#include "parse/parsefns.h"
+#include "parse/linedispatch.h"
 #include "parse/segment.h"
 #include "present/fieldtext.h"
 #include "present/report.h"
