@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 #include "datafolder.h"
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "help/helpviewer.h"
 #include "helptopics.h"
 #include "logtext.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 #include "textviews.h"
 #include "widgets/gridarea.h"
 #include "widgets/textpanel.h"
@@ -196,7 +196,7 @@ void MainWindow::FormShow() {
     resize(std::max(b[2] - b[0], 200), std::max(b[3] - b[1], 150));
     splitter_->setSizes({std::max(s.settings.splitterpos, kMinSplitter), std::max(height() - s.settings.splitterpos, 1)});
     app_->userfolder = FindUserFolder(app_->platform);
-    SetHelpFolder(app_->programfolder + QStringLiteral("/help"));
+    InitHelp(app_->programfolder);
     CreateVhcls(s, CoreText(app_->programfolder));
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);
     grids_->SetGridMode(s.settings.gridmode);
