@@ -20,10 +20,15 @@
 namespace brenvik::cli {
 namespace {
 
+// Text views hold bytes of the log as they were read; standard output gets them as UTF-8,
+// like the written files, so that a terminal or a script reading it gets valid text.
 void PrintLines(const std::vector<std::string>& lines) {
+    std::string out;
     for (const auto& l : lines) {
-        std::fwrite(l.data(), 1, l.size(), stdout);
-        std::fputc('\n', stdout);
+        out.clear();
+        AppendUtf8(out, l);
+        out.push_back('\n');
+        std::fwrite(out.data(), 1, out.size(), stdout);
     }
 }
 

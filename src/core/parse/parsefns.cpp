@@ -27,8 +27,11 @@ struct Route {
     Handler handler;
 };
 
-// First match wins: the ALR rows must come before the any-talker rows, and the GP catch-all
-// after the GP sentences.
+// Talker of the position and time rows: any satellite-navigation source (see IsGnssTalker).
+constexpr std::string_view gnss = "GNSS";
+
+// First match wins: the ALR rows must come before the any-talker rows, and the GNSS catch-all
+// after the GNSS sentences.
 constexpr std::array routes{
     Route{"BW", "ALR", DoALR},
     Route{"AI", "ALR", DoALR},
@@ -45,13 +48,13 @@ constexpr std::array routes{
     Route{"", "VHW", DoVHW},
     Route{"", "VLW", DoVLW},
     Route{"", "MLS", DoMLS},
-    Route{"GP", "GGA", DoGGA},
-    Route{"GP", "GLL", DoGLL},
-    Route{"GP", "GSA", DoGSA},
-    Route{"GP", "RMC", DoRMC},
-    Route{"GP", "VTG", DoVTG},
-    Route{"GP", "ZDA", DoZDA},
-    Route{"GP", "", nullptr},
+    Route{gnss, "GGA", DoGGA},
+    Route{gnss, "GLL", DoGLL},
+    Route{gnss, "GSA", DoGSA},
+    Route{gnss, "RMC", DoRMC},
+    Route{gnss, "VTG", DoVTG},
+    Route{gnss, "ZDA", DoZDA},
+    Route{gnss, "", nullptr},
     // Field 0 exactly "$PFEC": talker "PF", identifier "EC" (shorter than three letters).
     Route{"PF", "EC", DoFEC},
 };
@@ -69,6 +72,18 @@ struct RouteKey {
     std::uint32_t talker, ident;
 };
 
+// GPS, combined GNSS, GLONASS, Galileo, BeiDou (both talkers in use), QZSS, NavIC and
+// integrated navigation systems: receivers since about 2015 write GN for a combined fix.
+constexpr std::array gnsstalkers{Key("GP"), Key("GN"), Key("GL"), Key("GA"), Key("GB"),
+                                 Key("BD"), Key("GQ"), Key("GI"), Key("IN")};
+constexpr std::uint32_t gnsskey = Key(gnss);  // four letters: no real talker has this key
+
+constexpr bool IsGnssTalker(std::uint32_t tk) {
+    for (const std::uint32_t g : gnsstalkers)
+        if (g == tk) return true;
+    return false;
+}
+
 constexpr auto routekeys = [] {
     std::array<RouteKey, routes.size()> k{};
     for (std::size_t i = 0; i < routes.size(); ++i) k[i] = {Key(routes[i].talker), Key(routes[i].ident)};
@@ -79,7 +94,8 @@ const Route* FindRoute(std::string_view talker, std::string_view ident) {
     const std::uint32_t tk = Key(talker), ik = Key(ident);
     for (std::size_t i = 0; i < routekeys.size(); ++i) {
         const RouteKey& r = routekeys[i];
-        if ((r.talker == 0 || r.talker == tk) && (r.ident == 0 || r.ident == ik)) return &routes[i];
+        const bool talkermatch = r.talker == 0 || r.talker == tk || (r.talker == gnsskey && IsGnssTalker(tk));
+        if (talkermatch && (r.ident == 0 || r.ident == ik)) return &routes[i];
     }
     return nullptr;
 }
@@ -111,10 +127,16 @@ std::optional<TDateTime> TagBlockTime(std::string_view tag) {
     return std::nullopt;
 }
 
-// Removes a leading tag block ("\...\"); its time becomes the recorder time.
+// Removes a leading tag block ("\...\"); its time becomes the recorder time. A block that
+// is never closed leaves nothing to read: the line is filed as corrupt, so that every line not
+// read can be seen.
 std::string_view StripTagBlock(Session& s, std::string_view line) {
     const auto close = line.find('\\', 1);
-    if (close == npos) return {};
+    if (close == npos) {
+        AddCorrupt(s, line);
+        ++s.corruptcount;
+        return {};
+    }
     if (!s.settings.ignorevdr)
         if (auto t = TagBlockTime(line.substr(1, close - 1))) s.vdrdts = *t;
     return Trim(line.substr(close + 1));

@@ -25,7 +25,7 @@ TDateTime DateTimeMDY(Session& s, std::string_view text);
 // Adds "%7.7d|text" for the current line to corruptrecs (the caller counts it in corruptcount).
 void AddCorrupt(Session& s, std::string_view text);
 
-// Position and time sentences (talker GP only).
+// Position and time sentences (satellite-navigation talkers: GP, GN, GL, GA, GB, BD, GQ, GI, IN).
 void DoGGA(Session& s, const Fields& f);
 void DoGLL(Session& s, const Fields& f);
 void DoGSA(Session& s, const Fields& f);
