@@ -9,11 +9,13 @@
 #include "cliplatform.h"
 #include "export/saveas.h"
 #include "export/savefns.h"
+#include "export/sourcescsv.h"
 #include "export/textout.h"
 #include "model/strutil.h"
 #include "options.h"
 #include "parse/loader.h"
 #include "present/report.h"
+#include "present/sourcestable.h"
 #include "session.h"
 #include "settings/inifns.h"
 
@@ -109,6 +111,10 @@ int Run(int argc, const char* const* argv) {
     }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
+    if (opts.sources) {
+        if (std::string verdict = SourcesVerdict(s); !verdict.empty()) PrintLines({verdict});
+        PrintLines(SourcesTableLines(s));
+    }
     // The writers tell their counts and failures on stderr; a file that could not be written
     // makes the exit status 1, so a script does not take it for done.
     const int errorsbefore = platform.errors();
@@ -118,6 +124,7 @@ int Run(int argc, const char* const* argv) {
     if (!opts.aispositionsfile.empty())
         WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
     if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));
+    if (!opts.sourcescsvfile.empty()) WriteSourcesCSV(s, opts.sourcescsvfile);
     if (platform.errors() > errorsbefore) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include "model/datetime.h"
 #include "parse/parsefns.h"
 #include "parse/segment.h"
+#include "parse/sourcestats.h"
 #include "present/fieldtext.h"
 #include "present/report.h"
 #include "session.h"
@@ -135,6 +136,7 @@ void ResetLoadState(Session& s) {
     s.unproclines = 0;
     s.corruptcount = 0;
     s.corruptrecs.clear();
+    s.sources.Clear();
     s.vdrdts = 0;
     ResetSegmentation(s);
     s.ForgetNowYear();
@@ -171,7 +173,9 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 continue;  // a title or column names before the data
             } else {
                 s.fileheader = false;
+                SourceLineBegin(s);
                 ParseLine(s, line);
+                SourceLineEnd(s);
             }
             if (s.limithit != 0) {
                 ShowCapacityMessage(s, s.limitname, s.limithit);

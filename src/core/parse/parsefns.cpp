@@ -9,6 +9,7 @@
 #include "ais/aisfns.h"
 #include "model/datetime.h"
 #include "parse/primfns.h"
+#include "parse/sourcestats.h"
 #include "session.h"
 
 namespace brenvik {
@@ -138,7 +139,10 @@ std::string_view StripTagBlock(Session& s, std::string_view line) {
         return {};
     }
     if (!s.settings.ignorevdr)
-        if (auto t = TagBlockTime(line.substr(1, close - 1))) s.vdrdts = *t;
+        if (auto t = TagBlockTime(line.substr(1, close - 1))) {
+            s.vdrdts = *t;
+            NoteRecorderTime(s.linenote, *t);
+        }
     return Trim(line.substr(close + 1));
 }
 
@@ -176,6 +180,7 @@ void ParseLine(Session& s, std::string_view line) {
     // "-" and "#" begin comment lines.
     if (line.empty() || line[0] == '-' || line[0] == '#') return;
     if (line[0] == '!') {
+        NoteAddress(s.linenote, line);
         std::string_view text = line;
         if (CheckSentence(s, text, 0)) return;
         s.linefields.Split(text);
@@ -187,10 +192,14 @@ void ParseLine(Session& s, std::string_view line) {
     if (p != 0 && !s.settings.ignorevdr) {
         std::string_view prefix = line.substr(0, p);
         if (CheckSentence(s, prefix, 0)) return;
-        if (!prefix.empty())
-            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix) : ParseVdrPrefix(s, prefix);
+        if (!prefix.empty()) {
+            bool ok = false;
+            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix, &ok) : ParseVdrPrefix(s, prefix, &ok);
+            if (ok) NoteRecorderTime(s.linenote, s.vdrdts);
+        }
     }
     if (p == npos) return;
+    NoteAddress(s.linenote, line.substr(p));
     std::string_view text = line;
     if (CheckSentence(s, text, p)) return;
     s.linefields.Split(text);
@@ -251,7 +260,7 @@ void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
     }
 }
 
-TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
     std::string_view rest = prefix, first;
     PopField(rest, first);
     const int nowyear = s.NowYear();
@@ -265,17 +274,18 @@ TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
         PopField(rest, clock);
         time = ClockTime(clock);
     }
+    if (ok) *ok = date && time;
     if (date && time) return *date + *time;
     s.platform.ShowMessage(MsgKind::Plain, "Format Error=" + std::string(rest));
     return date.value_or(0);
 }
 
-TDateTime ParseBracketPrefix(Session& s, std::string_view prefix) {
+TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok) {
     const auto close = prefix.find(']');
-    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1));
+    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1), ok);
 }
 
-TDateTime DateTimeMDY(Session& s, std::string_view text) {
+TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
     // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
     std::string_view rest = Copy(text, 6), clock;
     if (const auto blank = rest.find(' '); blank != npos) {
@@ -285,6 +295,7 @@ TDateTime DateTimeMDY(Session& s, std::string_view text) {
     const auto date = DateFromParts(rest, Trim(Copy(text, 0, 2)), Trim(Copy(text, 3, 2)),
                                     s.NowYear());
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
+    if (ok) *ok = date && time;
     if (date && time) return *date + *time;
     s.platform.ShowMessage(MsgKind::Plain, "Error=" + std::string(text));
     return 0;
