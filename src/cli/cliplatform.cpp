@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "export/textout.h"
+#include "export/textfile.h"
 
 namespace brenvik::cli {
 namespace {
@@ -44,8 +44,7 @@ CliPlatform::CliPlatform() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-void CliPlatform::ShowMessage(MsgKind kind, std::string_view text, int, bool) {
-    if (kind == MsgKind::Error) ++errors_;
+void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {
     PrintText(text);
 }
 

@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "ais/aisevnts.h"
-#include "ais/aisfns.h"
-#include "ais/vehcles.h"
+#include "ais/aisassembly.h"
+#include "ais/vessels.h"
+#include "model/aisreport.h"
 #include "model/datetime.h"
 #include "model/eventobj.h"
+#include "model/sentencefields.h"
 #include "model/sources.h"
-#include "parse/fields.h"
-#include "parse/sourcestats.h"
 #include "platform.h"
 #include "present/fieldcat.h"
 #include "present/format.h"
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace brenvik {
 

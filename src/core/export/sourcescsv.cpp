@@ -1,6 +1,6 @@
 #include "export/sourcescsv.h"
 
-#include "export/textout.h"
+#include "export/textfile.h"
 #include "model/strutil.h"
 #include "present/sourcestable.h"
 #include "session.h"

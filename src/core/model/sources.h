@@ -5,6 +5,7 @@
 // recorder time and a sentence UTC (for the offsets' median).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -77,5 +78,19 @@ struct TSources {
 
     void Clear() { *this = TSources{}; }
 };
+
+// What the framer learnt about the current line, for the summary.
+struct TLineNote {
+    std::string_view address;  // the sentence from its "$" or "!" on (valid during the line)
+    bool hasrec = false;       // the line carries a recorder time (VDR prefix or tag block)
+    TDateTime rec = 0;
+    std::int32_t totlines = 0, unproclines = 0, corruptcount = 0;  // counters before the line
+};
+
+inline void NoteAddress(TLineNote& n, std::string_view sentence) { n.address = sentence; }
+inline void NoteRecorderTime(TLineNote& n, TDateTime t) {
+    n.hasrec = true;
+    n.rec = t;
+}
 
 }  // namespace brenvik

@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
 #include "session.h"
 
 namespace brenvik {

@@ -6,28 +6,14 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/datetime.h"
+#include "model/sources.h"
 
 namespace brenvik {
 
 class Session;
 
-// What the framer learnt about the current line.
-struct TLineNote {
-    std::string_view address;  // the sentence from its "$" or "!" on (valid during the line)
-    bool hasrec = false;       // the line carries a recorder time (VDR prefix or tag block)
-    TDateTime rec = 0;
-    std::int32_t totlines = 0, unproclines = 0, corruptcount = 0;  // counters before the line
-};
-
 void SourceLineBegin(Session& s);
 void SourceLineEnd(Session& s);
-
-inline void NoteAddress(TLineNote& n, std::string_view sentence) { n.address = sentence; }
-inline void NoteRecorderTime(TLineNote& n, TDateTime t) {
-    n.hasrec = true;
-    n.rec = t;
-}
 
 // Talker and identifier of a sentence ("$GPRMC,..." gives GP and RMC; "$PFEC,..." gives P and
 // FEC); an empty talker when the sentence has none.

@@ -6,7 +6,7 @@
 #include "model/sources.h"
 #include "model/strutil.h"
 #include "present/report.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

@@ -2,6 +2,7 @@
 // whose numbers are worked out by hand below.
 #include <gtest/gtest.h>
 
+#include "parse/sourcestats.h"
 #include "present/sourcestable.h"
 #include "support/loadhelper.h"
 
