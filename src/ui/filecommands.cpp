@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <string>
+
 #include "appstate.h"
 #include "gridcommands.h"
 #include "logtext.h"
 #include "openlog.h"
+#include "present/sourcestable.h"
 
 namespace brenvik::ui {
 
@@ -57,6 +60,7 @@ bool FileCommands::OpenPath(const QString& path) {
                        .arg(s.aisevents.count())
                        .arg(loadsecs, 0, 'f', 2);
     if (const QString silenced = app_.platform.SilencedSummary(); !silenced.isEmpty()) text += QStringLiteral(" - ") + silenced;
+    if (const std::string verdict = SourcesVerdict(s); !verdict.empty()) text += QStringLiteral(" - ") + LogText(verdict);
     status_.showMessage(text);
     return true;
 }

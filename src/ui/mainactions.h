@@ -32,6 +32,7 @@ struct MainActions {
     QAction* source = nullptr;
     QAction* corrupt = nullptr;
     QAction* vessels = nullptr;
+    QAction* sources = nullptr;
     QAction* nmea = nullptr;
     QAction* ais = nullptr;
     QAction* both = nullptr;

@@ -1,6 +1,8 @@
 #include "textviews.h"
 
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QStringList>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include "appstate.h"
 #include "logtext.h"
 #include "present/report.h"
+#include "present/sourcestable.h"
 #include "widgets/textpanel.h"
 
 namespace brenvik::ui {
@@ -108,6 +111,10 @@ TextViews::TextViews(AppState& app, TextPanel& panel, QObject* parent) : QObject
 
 void TextViews::SetMemoMode(char mode) {
     app_.session.settings.memomode = mode;
+    if (sources_) {
+        sources_ = false;
+        panel_.memo()->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    }
     QString title;
     switch (mode) {
         case 'C': title = QStringLiteral("Corrupt Lines"); break;
@@ -142,6 +149,16 @@ void TextViews::ShowVesselInfo() {
     panel_.SetLines(Joined(VesselTableLines(app_.session)));
 }
 
+void TextViews::ShowSources() {
+    SetMemoMode(app_.session.settings.memomode);
+    sources_ = true;
+    panel_.title()->setText(QStringLiteral("Sources"));
+    panel_.setPageButtonsVisible(false);
+    // The table's columns only line up unwrapped.
+    panel_.memo()->setLineWrapMode(QPlainTextEdit::NoWrap);
+    panel_.SetLines(Joined(SourcesTableLines(app_.session)));
+}
+
 void TextViews::ShowSource(int n) {
     SetMemoMode('S');
     const Session& s = app_.session;
@@ -172,6 +189,12 @@ void TextViews::ReadAndShowNumber(const QString& text) {
 }
 
 void TextViews::Memo1Click() {
+    if (sources_) {
+        const QTextCursor c = panel_.memo()->textCursor();
+        const std::int32_t line = SourcesLineAt(app_.session, c.blockNumber(), c.positionInBlock());
+        if (line > 0) ShowSource(line);
+        return;
+    }
     const char mode = app_.session.settings.memomode;
     const CaretLine c = panel_.memo()->Caret(mode == 'R');
     switch (mode) {

@@ -23,6 +23,10 @@ public:
     void ShowSource(int line);
     void ShowCorrupt();
     void ShowVesselInfo();
+    // What each talker sent and how the clocks agree; a click on a line-number cell shows the
+    // source there. Not one of the stored panel modes: the settings keep the last of those.
+    void ShowSources();
+    bool SourcesShown() const { return sources_; }
     void PageUp();
     void PageDown();
     // The welcome line, centred, before any file is read.
@@ -41,6 +45,7 @@ private:
 
     AppState& app_;
     TextPanel& panel_;
+    bool sources_ = false;
 };
 
 // The item of a comma-separated line around column x, trimmed.

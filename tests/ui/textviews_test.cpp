@@ -9,6 +9,7 @@
 #include "gridcommands.h"
 #include "logtext.h"
 #include "models/aistablemodel.h"
+#include "present/sourcestable.h"
 #include "textviews.h"
 #include "uitest.h"
 #include "widgets/gridarea.h"
@@ -125,6 +126,28 @@ TEST_F(TextViewTest, VesselLineClickShowsThatVesselAndTheHeadingIsNoNumber) {
     Click(0, 1);
     ASSERT_EQ(script.shown.size(), 1u);
     EXPECT_EQ(script.shown[0], "'MMSI,Coun' is not a valid integer value");
+}
+
+TEST_F(TextViewTest, SourcesViewLeadsFromALineNumberCellToTheSource) {
+    V().ShowCorrupt();
+    Window().actions().sources->trigger();
+    EXPECT_EQ(Title(), QStringLiteral("Sources"));
+    EXPECT_FALSE(Window().textPanel()->pageUp()->isVisible());
+    EXPECT_EQ(S().settings.memomode, 'C');  // the stored view stays the last panel mode
+    const QStringList lines = Lines();
+    // The first cell of a source row that leads somewhere: click it, land on that log line.
+    int want = -1;
+    for (int y = 0; y < lines.size() && want < 0; ++y)
+        for (int x = 0; x < lines[y].size() && want < 0; ++x)
+            if (const int n = SourcesLineAt(S(), y, x); n > 0) {
+                want = n;
+                Click(y, x);
+            }
+    ASSERT_GT(want, 0);
+    EXPECT_EQ(Title(), QStringLiteral("Source File"));
+    EXPECT_EQ(Window().app().sourceline, want);
+    Click(0, 0);  // the source view's own click rule is back
+    EXPECT_EQ(Title(), QStringLiteral("Source File"));
 }
 
 TEST_F(TextViewTest, WrappedLinesCountAsDisplayedLines) {
