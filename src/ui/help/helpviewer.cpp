@@ -135,27 +135,45 @@ void HelpWindow::updateTitle() {
 
 HelpWindow* CurrentHelpWindow() { return Window().data(); }
 
+// Help is asked for from modal boxes (About, Options, message boxes), and a box may be opened
+// while the help is up. A window outside the modal box would be blocked, so the help window
+// becomes a window of the box while the box is shown, and a window of its own again when the box
+// goes: it stays usable beside the box and outlives it.
+void HelpWindow::followModal(QWidget* modal) {
+    if (!modal || modal == this || modal == parentWidget() || !isVisible()) return;
+    reparent(modal);
+    modal->installEventFilter(this);
+}
+
+void HelpWindow::reparent(QWidget* owner) {
+    if (QWidget* old = parentWidget()) old->removeEventFilter(this);
+    const QRect frame = geometry();
+    const bool shown = isVisible();
+    setParent(owner, windowFlags() | Qt::Window);
+    setGeometry(frame);
+    if (shown) show();
+}
+
+bool HelpWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowBlocked) followModal(QApplication::activeModalWidget());
+    return QMainWindow::event(e);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == parentWidget() && (e->type() == QEvent::Hide || e->type() == QEvent::Close))
+        reparent(nullptr);
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void ShowHelpTopic(int context) {
-    // Help is asked for from modal boxes too (About, Options, message boxes), and a plain window
-    // would be blocked by them. While a modal box is up the help window is modal itself, on top
-    // of it; it stays a window of its own, so it outlives a box that closes right after asking.
     QPointer<HelpWindow>& window = Window();
     if (!window) {
         window = new HelpWindow;
         window->setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    QWidget* modal = QApplication::activeModalWidget();
-    Qt::WindowModality wanted = Qt::NonModal;
-    if (modal == window)
-        wanted = window->windowModality();  // already on top of the modal stack
-    else if (modal)
-        wanted = Qt::ApplicationModal;
-    if (window->windowModality() != wanted) {
-        window->hide();  // modality changes only take effect on a hidden window
-        window->setWindowModality(wanted);
-    }
     window->showPage(QStringLiteral("%1.html").arg(context));
     window->show();
+    window->followModal(QApplication::activeModalWidget());
     window->raise();
     window->activateWindow();
 }

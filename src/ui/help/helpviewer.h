@@ -35,8 +35,16 @@ public:
     void showPage(const QString& name);
     QTextBrowser* browser() const;
 
+    // Keeps the window usable while a modal box is up (see ShowHelpTopic).
+    void followModal(QWidget* modal);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void updateTitle();
+    void reparent(QWidget* owner);
 
     HelpBrowser* view;
     QAction* backaction;
