@@ -1,11 +1,13 @@
 # Brenvik: build, run, test and benchmark on a Debian machine.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= data/samples/harbour.log
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench fuzz fuzz-smoke clean
 
 all: build
 
@@ -32,5 +34,13 @@ test-asan: deps
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
+# Each libFuzzer target for FUZZ_SECONDS (its own clang build in FUZZ_BUILD); fuzz-smoke is
+# the short run CI makes.
+fuzz: deps
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: deps
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
