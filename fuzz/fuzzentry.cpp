@@ -8,18 +8,21 @@
 #include <string_view>
 #include <vector>
 
-#include "ais/aisexport.h"
-#include "ais/aisfns.h"
-#include "ais/vehcles.h"
-#include "export/saveas.h"
-#include "export/savefns.h"
+#include "ais/aisassembly.h"
+#include "ais/aisdecode.h"
+#include "ais/vessels.h"
+#include "export/aiswriters.h"
+#include "export/csvwriter.h"
+#include "export/gpswriter.h"
+#include "export/kmlwriter.h"
+#include "export/savecommand.h"
 #include "model/datetime.h"
 #include "parse/loader.h"
-#include "parse/parsefns.h"
+#include "parse/linedispatch.h"
 #include "parse/segment.h"
 #include "present/report.h"
 #include "session.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 
 #ifndef BRENVIK_DATA_DIR
 #error "BRENVIK_DATA_DIR names the folder of the lookup tables"

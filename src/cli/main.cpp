@@ -4,18 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "ais/aisexport.h"
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 #include "cliplatform.h"
-#include "export/saveas.h"
-#include "export/savefns.h"
-#include "export/textout.h"
+#include "export/aiswriters.h"
+#include "export/csvwriter.h"
+#include "export/gpswriter.h"
+#include "export/kmlwriter.h"
+#include "export/savecommand.h"
+#include "export/textfile.h"
 #include "model/strutil.h"
 #include "options.h"
 #include "parse/loader.h"
 #include "present/report.h"
 #include "session.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 
 namespace brenvik::cli {
 namespace {

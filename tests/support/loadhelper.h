@@ -12,8 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "parse/handlers.h"
+#include "parse/linedispatch.h"
 #include "parse/loader.h"
-#include "parse/parsefns.h"
 #include "parse/segment.h"
 #include "session.h"
 #include "support/fakeplatform.h"

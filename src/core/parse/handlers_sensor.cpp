@@ -4,8 +4,8 @@
 // An empty number field is "no data": its assignment is skipped. None of these handlers is
 // guarded: a missing field or a bad number throws ConvertError and DispatchNMEA files the
 // sentence as corrupt, keeping what the handler stored before.
-#include "parse/parsefns.h"
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
 #include "present/units.h"
 #include "session.h"
 

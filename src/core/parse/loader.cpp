@@ -6,8 +6,8 @@
 
 #include "helptopics.h"
 #include "model/datetime.h"
+#include "parse/linedispatch.h"
 #include "parse/linereader.h"
-#include "parse/parsefns.h"
 #include "parse/segment.h"
 #include "present/fieldtext.h"
 #include "present/report.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/export/writerfixture.h"
-#include "export/savefns.h"
-#include "export/textout.h"
+#include "export/csvwriter.h"
+#include "export/textfile.h"
 #include "helptopics.h"
 
 namespace brenvik {

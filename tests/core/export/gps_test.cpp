@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/export/writerfixture.h"
-#include "export/savefns.h"
+#include "export/gpswriter.h"
 #include "helptopics.h"
 
 namespace brenvik {

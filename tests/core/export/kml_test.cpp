@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/export/writerfixture.h"
-#include "export/savefns.h"
+#include "export/kmlwriter.h"
 #include "helptopics.h"
 #include "present/units.h"
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "model/eventobj.h"
+#include "model/sentencefields.h"
 #include "model/strutil.h"
-#include "parse/fields.h"
 
 namespace brenvik {
 

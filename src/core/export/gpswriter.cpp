@@ -1,98 +1,15 @@
-#include "export/savefns.h"
+#include "export/gpswriter.h"
 
 #include <algorithm>
 
-#include "export/textout.h"
-#include "export/writerutil.h"
+#include "export/textfile.h"
+#include "export/vesseltracks.h"
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/units.h"
 #include "session.h"
 
 namespace brenvik {
-
-bool PositionValid(const TaisEvent& r) {
-    const double lat = r.coord.lat, lng = r.coord.lng;
-    return r.valid && lat >= -90 && lat <= 90 && lng >= -180 && lng <= 180 && (lat != 0 || lng != 0);
-}
-
-TReportsById::TReportsById(const TaisEvents& reports) : FReports(reports) {
-    FOrder.resize(static_cast<std::size_t>(reports.count()));
-    for (std::size_t i = 0; i < FOrder.size(); ++i) FOrder[i] = static_cast<std::int32_t>(i);
-    std::stable_sort(FOrder.begin(), FOrder.end(), [&](std::int32_t a, std::int32_t b) {
-        return FReports[a].id < FReports[b].id;
-    });
-}
-
-std::span<const std::int32_t> TReportsById::Of(std::int32_t id) const {
-    auto lo = std::lower_bound(FOrder.begin(), FOrder.end(), id,
-                               [&](std::int32_t pos, std::int32_t v) { return FReports[pos].id < v; });
-    auto hi = std::upper_bound(lo, FOrder.end(), id,
-                               [&](std::int32_t v, std::int32_t pos) { return v < FReports[pos].id; });
-    return {lo, hi};
-}
-
-// ---- CSV ----
-
-std::string CSVHeadingLine(const Session& s, int n, const std::vector<int>& fields) {
-    std::string line;
-    const int cols = ColumnCount(n, fields);
-    for (int k = 1; k < cols; ++k) {
-        line += ',';
-        const int fld = fields[static_cast<std::size_t>(k)];
-        if (fld >= 0 && fld < kEventFieldCount) AppendCsvCell(line, s.fields.fields[static_cast<std::size_t>(fld)].head);
-    }
-    return line;
-}
-
-std::string EventCSVLine(const Session& s, const TFormat& f, std::int32_t ix, int n,
-                         const std::vector<int>& fields) {
-    std::string line;
-    const TEvent& e = s.events[ix];
-    const int cols = ColumnCount(n, fields);
-    for (int k = 0; k < cols; ++k) {
-        if (k > 0) line += ',';
-        const int fld = fields[static_cast<std::size_t>(k)];
-        const std::string text = CellText(e, f, fld);
-        // The two free texts are always quoted. Other cells only when they would not read
-        // back as one: a comma decimal separator, the seconds sign of Degs Mins Secs.
-        if (IsQuotedText(fld))
-            AppendCsvQuoted(line, text);
-        else
-            AppendCsvCell(line, text);
-    }
-    return line;
-}
-
-std::int32_t WriteCSVLines(const Session& s, TTextOut& out, int n, const std::vector<int>& fields,
-                           int savefirst, int savelast) {
-    const TFormat f = s.Format();
-    const std::int32_t first = std::max(savefirst, 0);
-    const std::int32_t last = std::min(savelast, s.events.count() - 1);
-    out.Line(CSVHeadingLine(s, n, fields));
-    std::int32_t written = 0;
-    for (std::int32_t ix = first; ix <= last && out.ok(); ++ix, ++written)
-        out.Line(EventCSVLine(s, f, ix, n, fields));
-    return written;
-}
-
-void WriteCSV(Session& s, const std::string& path, int n, const std::vector<int>& fields,
-              int savefirst, int savelast) {
-    TTextOut out;
-    std::int32_t written = 0;
-    if (out.Create(path)) written = WriteCSVLines(s, out, n, fields, savefirst, savelast);
-    if (!out.Close()) {
-        s.platform.ShowMessage(MsgKind::Error, "Unable to write to CSV file.");
-        return;
-    }
-    // The first column (the line number) is not a data field.
-    s.platform.ShowMessage(MsgKind::Information,
-                           Fmt("%d events with %d data fields successfully written to CSV file.",
-                               written, std::max(ColumnCount(n, fields) - 1, 0)),
-                           help::WriteCSV);
-}
-
-// ---- GPS text file ----
 
 std::string GPSTrackLine(const TFormat& f, double lat, double lng, TDateTime dts) {
     return "T " + LatLonPair(f, lat, lng) + " " + DateTimeText(f, dts, "dd-mm-yyyy HH:nn:ss");

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ais/aisevnts.h"
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
+#include "model/aisreport.h"
 #include "present/format.h"
 
 namespace brenvik {

@@ -1,4 +1,4 @@
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 
 #include <algorithm>
 #include <array>

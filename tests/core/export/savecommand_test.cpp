@@ -1,4 +1,4 @@
-#include "export/saveas.h"
+#include "export/savecommand.h"
 
 #include <gtest/gtest.h>
 

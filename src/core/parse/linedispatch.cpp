@@ -1,4 +1,4 @@
-#include "parse/parsefns.h"
+#include "parse/linedispatch.h"
 
 #include <array>
 #include <charconv>
@@ -6,9 +6,10 @@
 #include <cstring>
 #include <optional>
 
-#include "ais/aisfns.h"
+#include "ais/aisassembly.h"
 #include "model/datetime.h"
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
 #include "session.h"
 
 namespace brenvik {

@@ -1,5 +1,5 @@
 // The vessel registry: order, chain and cursor, deletion, country lookup and lookup files.
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 
 #include <gtest/gtest.h>
 

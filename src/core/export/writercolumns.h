@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "ais/aisevnts.h"
 #include "present/fieldcat.h"
 
 namespace brenvik {
@@ -23,8 +22,5 @@ inline std::string CellText(const TEvent& e, const TFormat& f, int field) {
 
 // The free texts (proprietary sentences, alarms) are written in double quotes.
 inline bool IsQuotedText(int field) { return field == fProprietary || field == fAlarms; }
-
-// Message types 1 to 3: the class A position reports that make up a vessel's track.
-inline bool IsPositionReport(const TaisEvent& r) { return r.msgtype >= 1 && r.msgtype <= 3; }
 
 }  // namespace brenvik

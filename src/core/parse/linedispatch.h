@@ -1,9 +1,9 @@
 #pragma once
-// Line framing, checksum, VDR prefixes, sentence dispatch and the NMEA sentence handlers.
+// Line framing, checksum, VDR prefixes and sentence dispatch (ParseLine).
 #include <string_view>
 
 #include "model/eventobj.h"
-#include "parse/fields.h"
+#include "model/sentencefields.h"
 
 namespace brenvik {
 
@@ -24,29 +24,5 @@ TDateTime ParseBracketPrefix(Session& s, std::string_view prefix);
 TDateTime DateTimeMDY(Session& s, std::string_view text);
 // Adds "%7.7d|text" for the current line to corruptrecs (the caller counts it in corruptcount).
 void AddCorrupt(Session& s, std::string_view text);
-
-// Position and time sentences (talker GP only).
-void DoGGA(Session& s, const Fields& f);
-void DoGLL(Session& s, const Fields& f);
-void DoGSA(Session& s, const Fields& f);
-void DoRMC(Session& s, const Fields& f);
-void DoVTG(Session& s, const Fields& f);
-void DoZDA(Session& s, const Fields& f);
-
-// Heading, depth, water, wind and rudder sentences (any talker).
-void DoHDT(Session& s, const Fields& f);
-void DoDepthBelow(Session& s, const Fields& f, char letter);
-void DoDPT(Session& s, const Fields& f);
-void DoMWV(Session& s, const Fields& f);
-void DoROT(Session& s, const Fields& f);
-void DoRSA(Session& s, const Fields& f);
-void DoVBW(Session& s, const Fields& f);
-void DoVHW(Session& s, const Fields& f);
-void DoVLW(Session& s, const Fields& f);
-void DoMLS(Session& s, const Fields& f);
-
-// Alarm and proprietary sentences.
-void DoALR(Session& s, const Fields& f);
-void DoFEC(Session& s, const Fields& f);
 
 }  // namespace brenvik

@@ -1,11 +1,11 @@
 // The AIS CSV files, the vessel table, the AIS grid's lines and the vessel selection.
-#include "ais/aisexport.h"
+#include "export/aiswriters.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "aispayload.h"
+#include "core/ais/aispayload.h"
 #include "session.h"
 #include "support/fakeplatform.h"
 #include "support/tempdir.h"

@@ -1,5 +1,5 @@
 // AIS vocabularies and the AIS grid's column catalogue.
-#include "ais/aisgridfns.h"
+#include "present/aiscolumns.h"
 
 #include <gtest/gtest.h>
 

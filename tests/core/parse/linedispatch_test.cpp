@@ -1,5 +1,5 @@
 // Line framing: comments, checksums, recorder prefixes, tag blocks and routing.
-#include "parse/parsefns.h"
+#include "parse/linedispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ais/aisgridfns.h"
+#include "present/aiscolumns.h"
 
 #include "model/strutil.h"
 #include "present/units.h"

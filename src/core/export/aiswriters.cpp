@@ -1,10 +1,10 @@
-#include "ais/aisexport.h"
+#include "export/aiswriters.h"
 
 #include <cstdio>
 
-#include "ais/aisgridfns.h"
 #include "helptopics.h"
 #include "model/strutil.h"
+#include "present/aiscolumns.h"
 #include "present/units.h"
 #include "session.h"
 

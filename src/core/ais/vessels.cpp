@@ -1,4 +1,4 @@
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,18 +1,14 @@
 #pragma once
-// AIS sentence assembly and message decoding.
+// AIS sentence assembly: fragments joined into complete payloads for the decoder.
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "parse/fields.h"
+#include "model/sentencefields.h"
 
 namespace brenvik {
 
 class Session;
-
-constexpr std::int32_t vessellimit = 20000;
-constexpr std::int32_t aisreportlimit = 50000;
 
 // One slot of the fragment store: the text joined so far, the fragment count of its message
 // and the fragment number it expects next (0: the slot holds nothing).
@@ -33,8 +29,5 @@ using TFragments = std::array<TFragment, 20>;
 // Takes one accepted "!" sentence: counts it, joins fragments, files broken ones as corrupt
 // lines and hands each complete payload to DecodeAIS.
 void ProcessAIS(Session& s, const Fields& f);
-
-// Decodes one complete payload into a report and keeps the vessel registry up to date.
-void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencetype);
 
 }  // namespace brenvik

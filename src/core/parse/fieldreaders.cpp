@@ -1,4 +1,4 @@
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
 
 #include <algorithm>
 #include <cmath>

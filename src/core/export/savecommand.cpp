@@ -1,9 +1,11 @@
-#include "export/saveas.h"
+#include "export/savecommand.h"
 
 #include <filesystem>
 
-#include "ais/aisexport.h"
-#include "export/savefns.h"
+#include "export/aiswriters.h"
+#include "export/csvwriter.h"
+#include "export/gpswriter.h"
+#include "export/kmlwriter.h"
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/units.h"

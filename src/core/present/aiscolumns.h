@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ais/aisevnts.h"
+#include "model/aisreport.h"
 #include "present/format.h"
 
 namespace brenvik {

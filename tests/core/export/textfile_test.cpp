@@ -1,4 +1,4 @@
-#include "export/textout.h"
+#include "export/textfile.h"
 
 #include <gtest/gtest.h>
 

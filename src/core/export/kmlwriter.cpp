@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "export/savefns.h"
-#include "export/textout.h"
-#include "export/writerutil.h"
+#include "export/kmlwriter.h"
+#include "export/textfile.h"
+#include "export/vesseltracks.h"
+#include "export/writercolumns.h"
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/units.h"

@@ -1,4 +1,4 @@
-#include "export/textout.h"
+#include "export/textfile.h"
 
 namespace brenvik {
 namespace {
