@@ -6,8 +6,9 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= data/samples/harbour.log
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench fuzz fuzz-smoke clean
+.PHONY: all deps build run test test-asan bench fuzz fuzz-smoke install package clean
 
 all: build
 
@@ -41,6 +42,14 @@ fuzz: deps
 
 fuzz-smoke: deps
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20
+
+# Programs, lookup tables, help pages, desktop entry and icon under $(PREFIX).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -17,6 +17,7 @@
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
 #include "model/datetime.h"
+#include "openlog.h"
 #include "parse/loader.h"
 #include "parse/linedispatch.h"
 #include "parse/segment.h"
@@ -127,20 +128,19 @@ std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
     PickSettings(s, p, data, size);
     SetLookupTables(s);
     const std::string log = WriteInput("input.log", data, size);
-    LoadLogFile(s, log);
+    OpenLogFile(s, log);
     if (s.recnumb > linelimit + 1 || s.events.count() > eventlimit) return "capacity exceeded";
 
     static_cast<void>(SummaryReport(s));
     const int errorsbefore = p.errors;
-    const auto& shown = s.fields.shownfields;
-    const int n = static_cast<int>(shown.size());
+    const TColumns shown = s.fields.shownfields;
     const std::int32_t count = s.events.count();
-    WriteCSV(s, WorkFile("events.csv"), n, shown, 0, count - 1);
-    if (count > 2) WriteCSV(s, WorkFile("marked.csv"), n, shown, 1, count - 2);
+    bool written = WriteCSV(s, WorkFile("events.csv"), shown, {0, count - 1});
+    if (count > 2) written = WriteCSV(s, WorkFile("marked.csv"), shown, {1, count - 2}) && written;
     const std::string kml = WorkFile("events.kml");
-    WriteKML(s, kml, SchemaName(kml), n, shown);
-    WriteGPS(s, WorkFile("events.gps"));
-    if (!AISOutputs(s) || p.errors != errorsbefore) return "a writer failed";
+    written = WriteKML(s, kml, SchemaName(kml), shown) && written;
+    written = WriteGPS(s, WorkFile("events.gps")) && written;
+    if (!AISOutputs(s) || !written || p.errors != errorsbefore) return "a writer failed";
     return {};
 }
 

@@ -15,7 +15,7 @@
 #include "platform.h"
 #include "present/fieldcat.h"
 #include "present/format.h"
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace brenvik {
 

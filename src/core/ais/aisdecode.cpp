@@ -5,7 +5,7 @@
 #include "ais/aisbits.h"
 #include "model/datetime.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

@@ -5,7 +5,7 @@
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/aiscolumns.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

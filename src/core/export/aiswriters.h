@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ais/vessels.h"
+#include "model/vessel.h"
 #include "model/aisreport.h"
 #include "present/format.h"
 

@@ -6,7 +6,7 @@
 #include "export/vesseltracks.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {
@@ -82,7 +82,7 @@ bool WriteGPSTracks(const Session& s, const TFormat& f, const TReportsById& byid
 
 }  // namespace
 
-void WriteGPS(Session& s, const std::string& path) {
+bool WriteGPS(Session& s, const std::string& path) {
     // Fixed formats: only the time separator follows the locale.
     TFormat f = s.Format();
     f.decsep = '.';
@@ -98,6 +98,7 @@ void WriteGPS(Session& s, const std::string& path) {
                                help::WriteGPSKML);
     else
         s.platform.ShowMessage(MsgKind::Error, "Error writing GPS file.");
+    return good;
 }
 
 }  // namespace brenvik

@@ -13,7 +13,8 @@ class Session;
 
 // Header, a waypoint per vessel at its newest valid position, the event track and the
 // vessels' tracks.
-void WriteGPS(Session& s, const std::string& path);
+// Tells the user the outcome; true when the file was written completely.
+bool WriteGPS(Session& s, const std::string& path);
 std::string GPSTrackLine(const TFormat& f, double lat, double lng, TDateTime dts);
 std::string GPSWaypointLine(const TFormat& f, const TaisEvent& r, std::string_view name);
 

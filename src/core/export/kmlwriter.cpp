@@ -9,7 +9,7 @@
 #include "export/writercolumns.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {
@@ -166,14 +166,12 @@ bool KMLVesselPlacemark(TKmlDoc& d, const TReportsById& byid, const TVehicle& ve
 
 }  // namespace
 
-void WriteKML(Session& s, const std::string& path, const std::string& schemaname, int n,
-              const std::vector<int>& fields) {
+bool WriteKML(Session& s, const std::string& path, const std::string& schemaname, TColumns columns) {
     TKmlDoc d{s, s.Format(), s.Format(), schemaname, {}, {}, TTextOut()};
     d.coordf.decsep = '.';
-    const int cols = ColumnCount(n, fields);
-    for (int k = 0; k < cols; ++k) {
-        d.fields.push_back(fields[static_cast<std::size_t>(k)]);
-        d.names.push_back(FieldName(s, d.fields.back()));
+    for (const int field : columns) {
+        d.fields.push_back(field);
+        d.names.push_back(FieldName(s, field));
     }
     bool good = d.out.Create(path);
     if (good) {
@@ -193,6 +191,7 @@ void WriteKML(Session& s, const std::string& path, const std::string& schemaname
         s.platform.ShowMessage(MsgKind::Information, "KML file successfully written.", help::WriteGPSKML);
     else
         s.platform.ShowMessage(MsgKind::Error, "Error writing KML file.");
+    return good;
 }
 
 }  // namespace brenvik

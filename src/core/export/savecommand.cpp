@@ -8,7 +8,7 @@
 #include "export/kmlwriter.h"
 #include "helptopics.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {
@@ -24,16 +24,15 @@ std::size_t NameStart(std::string_view path) {
 bool IsMapType(std::string_view type) { return type == "GPS" || type == "KML"; }
 
 void SaveEventsAs(Session& s, const std::string& path, std::string_view type, int savefirst, int savelast) {
-    const auto& shown = s.fields.shownfields;
-    const int n = static_cast<int>(shown.size());
+    const TColumns shown(s.fields.shownfields);
     if (type == "CSV") {
         if (!s.aisevents.empty())
             s.platform.ShowMessage(MsgKind::Plain,
                                    "The AIS data will not be saved in this file.\r\n"
                                    "Please use the other save options for AIS data.");
-        WriteCSV(s, path, n, shown, savefirst, savelast);
+        WriteCSV(s, path, shown, {savefirst, savelast});
     } else if (type == "KML") {
-        WriteKML(s, path, SchemaName(path), n, shown);
+        WriteKML(s, path, SchemaName(path), shown);
     } else if (type == "GPS") {
         WriteGPS(s, path);
     } else {

@@ -1,17 +1,22 @@
 #pragma once
 // What the event writers share: the columns they export and how a cell text is obtained.
-#include <algorithm>
+#include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "present/fieldcat.h"
 
 namespace brenvik {
 
-// The columns written: the first n field numbers of the list, never more than it holds.
-inline int ColumnCount(int n, const std::vector<int>& fields) {
-    return std::clamp(n, 0, static_cast<int>(fields.size()));
-}
+// The columns an event writer exports: field numbers, left to right.
+using TColumns = std::span<const int>;
+
+// The events written: positions first to last (0-based, inclusive), cut to the event list.
+struct TEventRange {
+    std::int32_t first = 0;
+    std::int32_t last = -1;
+};
+
 
 // The cell text of a field, through the catalogue; empty for a field number it does not know.
 inline std::string CellText(const TEvent& e, const TFormat& f, int field) {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/datetime.h"
-#include "present/units.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

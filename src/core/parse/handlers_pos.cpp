@@ -13,7 +13,7 @@
 #include "parse/handlers.h"
 #include "parse/linedispatch.h"
 #include "parse/segment.h"
-#include "present/units.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

@@ -6,7 +6,7 @@
 // sentence as corrupt, keeping what the handler stored before.
 #include "parse/fieldreaders.h"
 #include "parse/handlers.h"
-#include "present/units.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

@@ -1,7 +1,7 @@
 #include "present/aiscolumns.h"
 
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 
 namespace brenvik {
 namespace {

@@ -118,7 +118,7 @@ TEST_F(GpsTest, FailuresAreReportedAndNeverAsSuccess) {
         s.vehicles.Clear();
         if (c.badid) AddVessel(s, 235000001, "23500O001", "letter O");
         p.messages.clear();
-        WriteGPS(s, c.path);
+        EXPECT_FALSE(WriteGPS(s, c.path));
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0].text, "Error writing GPS file.");
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/datetime.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 
 namespace brenvik {
 namespace {

@@ -1,4 +1,4 @@
-#include "present/units.h"
+#include "present/valuetext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,25 +1,18 @@
 #pragma once
-// Unit conversions and the value texts every grid, report and writer shows.
+// The value texts every grid, report and writer shows, in the display units and formats.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "model/eventobj.h"
+#include "model/strutil.h"
+#include "model/units.h"
 #include "present/format.h"
 
 namespace brenvik {
 
 // Shown instead of any value outside -1e24..1e24 (or not a number).
 constexpr std::string_view invalidmark = "  ***";
-bool IsValid(double v);
-
-// Unit letters: "K" km/h or km, "N" knots or nautical miles, other: m/s or m.
-double ToMps(char unit, double v);
-double FromMps(char unit, double v);
-double ToMetres(char unit, double v);
-double FromMetres(char unit, double v);
-// "F" feet, "T" fathoms, other: metres.
-double FromMetresVert(char unit, double v);
 
 std::string SpeedText(const TFormat& f, double mps);       // "%6.2f" in hunits
 std::string VertText(const TFormat& f, double metres);     // "%6.2f" in vunits
@@ -33,7 +26,6 @@ std::string DateText(const TFormat& f, TDateTime v);       // by dateformat
 std::string TimeText(const TFormat& f, TDateTime v);       // "HH:nn:ss", or seconds from firstdts
 std::string CoordText(const TFormat& f, bool longitude, double degrees);  // by coordformat
 std::string LatLonPair(const TFormat& f, double lat, double lng);         // "00.000000 000.000000"
-std::string MmsiText(std::int64_t id);                     // "%9.9d"
 std::string_view DistUnit(char hunits);                    // km, nm, m
 std::string_view SpeedUnit(char hunits);                   // k/h, knt, m/s
 
@@ -44,10 +36,5 @@ std::string FixedText(const TFormat& f, double v, int width, int decimals);
 std::string PictureText(const TFormat& f, double v, std::string_view mask);
 // Date-time masks: dd mm yyyy HH nn ss; ":" becomes the locale's time separator.
 std::string DateTimeText(const TFormat& f, TDateTime v, std::string_view mask);
-
-// Text utilities.
-std::string PadLeft(std::string_view text, std::size_t width);
-std::string StripExt(std::string_view name);
-std::string ReplaceChar(char oldc, char newc, std::string_view text);
 
 }  // namespace brenvik

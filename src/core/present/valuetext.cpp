@@ -1,4 +1,4 @@
-#include "present/units.h"
+#include "present/valuetext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,16 +6,10 @@
 
 #include "model/datetime.h"
 #include "model/strutil.h"
+#include "model/units.h"
 
 namespace brenvik {
 namespace {
-
-// The decimal constants of the speed units, as written (not 1/3.6 or 1852/3600).
-constexpr double kKmhToMps = 0.27777777778;
-constexpr double kKnotToMps = 0.51444444444;
-constexpr double kMetresPerNm = 1852;
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kMetresPerFathom = 1.8288;
 
 // Nearest integer, halves to the even neighbour, as a whole number without a minus zero.
 long long RoundEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
@@ -66,38 +60,6 @@ constexpr MaskToken kMaskTokens[] = {
 };
 
 }  // namespace
-
-bool IsValid(double v) { return v >= -1e24 && v <= 1e24; }
-
-double ToMps(char unit, double v) {
-    if (unit == 'K') return v * kKmhToMps;
-    if (unit == 'N') return v * kKnotToMps;
-    return v;
-}
-
-double FromMps(char unit, double v) {
-    if (unit == 'K') return v / kKmhToMps;
-    if (unit == 'N') return v / kKnotToMps;
-    return v;
-}
-
-double ToMetres(char unit, double v) {
-    if (unit == 'K') return v * 1000;
-    if (unit == 'N') return v * kMetresPerNm;
-    return v;
-}
-
-double FromMetres(char unit, double v) {
-    if (unit == 'K') return v / 1000;
-    if (unit == 'N') return v / kMetresPerNm;
-    return v;
-}
-
-double FromMetresVert(char unit, double v) {
-    if (unit == 'F') return v / kMetresPerFoot;
-    if (unit == 'T') return v / kMetresPerFathom;
-    return v;
-}
 
 std::string FixedText(const TFormat& f, double v, int width, int decimals) {
     return WithDecSep(Fmt("%*.*f", width, decimals, v), f.decsep);
@@ -213,8 +175,6 @@ std::string LatLonPair(const TFormat& f, double lat, double lng) {
     return PictureText(f, lat, "00.000000") + " " + PictureText(f, lng, "000.000000");
 }
 
-std::string MmsiText(std::int64_t id) { return Fmt("%9.9lld", static_cast<long long>(id)); }
-
 std::string_view DistUnit(char hunits) {
     if (hunits == 'K') return "km";
     if (hunits == 'N') return "nm";
@@ -281,28 +241,6 @@ std::string DateTimeText(const TFormat& f, TDateTime v, std::string_view mask) {
         ++i;
     }
     return out;
-}
-
-std::string PadLeft(std::string_view text, std::size_t width) {
-    if (text.size() < width) return std::string(width - text.size(), ' ') + std::string(text);
-    return std::string(text.substr(0, width));
-}
-
-std::string StripExt(std::string_view name) {
-    const std::size_t slash = name.find_last_of("/\\");
-    const std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot < start) return std::string(name);
-    // At most 10 characters go: a longer extension keeps its first characters.
-    const std::size_t cut = std::min<std::size_t>(name.size() - dot, 10);
-    return std::string(name.substr(0, name.size() - cut));
-}
-
-std::string ReplaceChar(char oldc, char newc, std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c == oldc) c = newc;
-    return s;
 }
 
 }  // namespace brenvik
