@@ -89,3 +89,10 @@ if command -v gpsdecode >/dev/null 2>&1; then
   read -r secs peak < <(measure sh -c 'gpsdecode -u -j -s < "$1"' sh "$ais")
   awk -v s="$secs" -v n="$aislines" 'BEGIN { printf "  %-30s %s s, %.0f AIS sentences/second\n", "gpsdecode -u -j -s:", s, n / s }'
 fi
+
+# One event gathering every alarm of a flood: the time must grow with the text, not its square.
+flood="$dir/alarm-flood-100000.log"
+[ -s "$flood" ] || "$bench" alarms "$flood" 100000
+secs=$("$bench" load "$flood" | awk '$1 == "seconds" { print $2 }')
+echo "Alarm flood (one fix, then 100000 alarm sentences without a time, one event):"
+echo "  Brenvik: $secs s"
