@@ -90,6 +90,18 @@ if command -v gpsdecode >/dev/null 2>&1; then
   awk -v s="$secs" -v n="$aislines" 'BEGIN { printf "  %-30s %s s, %.0f AIS sentences/second\n", "gpsdecode -u -j -s:", s, n / s }'
 fi
 
+# The desktop program, offscreen: the same 1,000,000-line log, and a log at the event capacity.
+uibench="$build/bench/brenvik_ui_bench"
+if [ -x "$uibench" ]; then
+  cap="$dir/capacity-100000-events.log"
+  [ -s "$cap" ] || "$uibench" --capacity-log "$cap"
+  echo "Desktop program (offscreen):"
+  "$uibench" "$log" 2>/dev/null | sed 's/^/  /'
+  "$uibench" "$cap" 2>/dev/null | sed 's/^/  /'
+else
+  echo "Desktop program: $uibench not built"
+fi
+
 # One event gathering every alarm of a flood: the time must grow with the text, not its square.
 flood="$dir/alarm-flood-100000.log"
 [ -s "$flood" ] || "$bench" alarms "$flood" 100000

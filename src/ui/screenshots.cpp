@@ -1,0 +1,96 @@
+#include "screenshots.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextStream>
+
+#include "filecommands.h"
+#include "gridcommands.h"
+#include "mainwindow.h"
+#include "models/eventtablemodel.h"
+#include "textviews.h"
+#include "widgets/textpanel.h"
+
+namespace brenvik::ui {
+namespace {
+
+class Shooter {
+public:
+    Shooter(MainWindow& w, const QString& folder) : w_(w), folder_(folder) {}
+
+    void Grab(const QString& name) {
+        QApplication::processEvents();
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        const bool saved = w_.grab().save(path);
+        QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
+        ok_ = ok_ && saved;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    MainWindow& w_;
+    QString folder_;
+    bool ok_ = true;
+};
+
+// A click on a line of the text panel: the caret goes there, then the click rules run.
+void ClickPanelLine(MainWindow& w, int line, int column) {
+    MemoEdit* memo = w.textPanel()->memo();
+    QTextCursor c(memo->document()->findBlockByNumber(line));
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+    memo->setTextCursor(c);
+    w.views()->Memo1Click();
+}
+
+// A click on the data grid's fixed cell of a grid row, then a pop-up command.
+void Mark(MainWindow& w, int gridrow, QAction* command) {
+    GridCommands* g = w.grids();
+    g->DataGridFixedCellClick(g->eventModel()->index(gridrow - 1, 0));
+    w.actions().popup->hide();
+    command->trigger();
+}
+
+}  // namespace
+
+int TakeScreenshots(const QString& folder, const QString& logfile) {
+    QDir().mkpath(folder);
+    MainWindow w;
+    w.show();
+    Shooter shot(w, folder);
+    shot.Grab(QStringLiteral("0-welcome"));
+    if (!w.files()->OpenPath(logfile)) return 1;
+    GridCommands* g = w.grids();
+
+    g->SwitchGridMode('B');
+    shot.Grab(QStringLiteral("1-report-both-grids"));
+
+    g->DataGridClick(g->eventModel()->index(40, 5));
+    shot.Grab(QStringLiteral("2-source-after-data-click"));
+
+    w.views()->ShowCorrupt();
+    shot.Grab(QStringLiteral("3-corrupt-lines"));
+
+    w.views()->ShowVesselInfo();
+    ClickPanelLine(w, 5, 2);
+    shot.Grab(QStringLiteral("4-vessels-one-vessel"));
+
+    g->SwitchGridMode('N');
+    w.views()->ShowSummary();
+    shot.Grab(QStringLiteral("5-nmea-only"));
+
+    Mark(w, 10, w.actions().makeFirst);
+    Mark(w, 20, w.actions().makeLast);
+    shot.Grab(QStringLiteral("6-marked-range"));
+
+    g->SwitchGridMode('A');
+    g->SelectAISVessel(-1);
+    shot.Grab(QStringLiteral("7-ais-only"));
+    return shot.ok() ? 0 : 1;
+}
+
+}  // namespace brenvik::ui
