@@ -42,8 +42,8 @@ void Run(const QString& path) {
 
     MainWindow w;
     w.app().platform.script.active = true;
-    w.resize(1920, 1080);
     w.show();
+    w.resize(1920, 1080);  // after the first showing, which applies the stored window bounds
     QApplication::processEvents();
     brenvik::Session& s = w.session();
     QElapsedTimer t;

@@ -1,6 +1,8 @@
 // The grids on the sample log: texts computed from the catalogues, the strip, marking, finding a
 // minimum or maximum, the AIS grid's clicks and the three grid modes.
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QTest>
 #include <QAction>
 #include <QColor>
 #include <QFont>
@@ -134,6 +136,24 @@ TEST_F(GridTest, DataCellClickShowsTheSourceAndClearsTheSelection) {
     Window().views()->ShowSummary();
     G().DataGridClick(G().eventModel()->index(S().events.count(), 3));
     EXPECT_EQ(Window().textPanel()->title()->text(), QStringLiteral("Report"));
+}
+
+TEST_F(GridTest, MouseClicksOnTheGridsReachTheirCommands) {
+    FrozenTableView* grid = Window().gridArea()->dataGrid();
+    grid->setTopRow(0);
+    QApplication::processEvents();
+    const QModelIndex cell = G().eventModel()->index(5, 3);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    EXPECT_EQ(Window().textPanel()->title()->text(), QStringLiteral("Source File"));
+    // The fixed column lies over the grid: a click there opens the pop-up menu.
+    QTableView* fixed = grid->frozenView();
+    QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, fixed->visualRect(G().eventModel()->index(4, 0)).center());
+    EXPECT_TRUE(Window().actions().popup->isVisible());
+    Window().actions().popup->hide();
+    Window().actions().makeFirst->trigger();
+    EXPECT_EQ(Window().app().marks.markfirst, 5);
+    Window().actions().corrupt->trigger();
+    EXPECT_EQ(Window().textPanel()->title()->text(), QStringLiteral("Corrupt Lines"));
 }
 
 TEST_F(GridTest, AisClicksToggleOneVesselAndTheSourceColumnShowsTheSource) {

@@ -2,12 +2,18 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "uitest.h"
 
 // One QApplication for the whole GUI test run.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A test that builds a main window outside UiTest still never reaches the real home.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     ::testing::InitGoogleTest(&argc, argv);

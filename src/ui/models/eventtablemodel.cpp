@@ -39,7 +39,8 @@ QString EventTableModel::CellText(int field, int gridrow) const {
 }
 
 QVariant EventTableModel::data(const QModelIndex& ix, int role) const {
-    if (!ix.isValid()) return {};
+    // The core rebuilds the shown fields at the end of a load, before the model is reset.
+    if (!ix.isValid() || ix.column() >= columnCount()) return {};
     const int col = ix.column();
     const int gridrow = ix.row() + 1;
     const bool inside = marks_.Inside(gridrow) && ix.row() < s_.events.count();

@@ -18,7 +18,7 @@ int MaxMinModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant MaxMinModel::data(const QModelIndex& ix, int role) const {
-    if (!ix.isValid()) return {};
+    if (!ix.isValid() || ix.column() >= columnCount()) return {};
     const int col = ix.column();
     switch (role) {
         case Qt::DisplayRole: {

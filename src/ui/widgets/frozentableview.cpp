@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include "widgets/celldelegate.h"
+
 namespace brenvik::ui {
 namespace {
 
@@ -28,6 +30,8 @@ void SetUpRows(QTableView* v) {
 
 FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent), frozen_(new QTableView(this)) {
     SetUpRows(this);
+    setItemDelegate(new CellDelegate(this));
+    frozen_->setItemDelegate(new CellDelegate(frozen_));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     SetUpRows(frozen_);
     frozen_->setFocusPolicy(Qt::NoFocus);
