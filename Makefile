@@ -1,12 +1,14 @@
 # Brenvik: build, run, test and benchmark on a Debian machine.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= data/samples/harbour.log
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run screenshot test test-asan bench install package clean
+.PHONY: all deps build run screenshot test test-asan bench fuzz fuzz-smoke install package clean
 
 all: build
 
@@ -43,6 +45,14 @@ test-asan: deps
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
+# Each libFuzzer target for FUZZ_SECONDS (its own clang build in FUZZ_BUILD); fuzz-smoke is
+# the short run CI makes.
+fuzz: deps
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: deps
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20
+
 # Programs, lookup tables, help pages, desktop entry and icon under $(PREFIX).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -52,4 +62,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,6 +1,7 @@
 // brenvik_bench: generates benchmark logs and times a full load of one.
 //   brenvik_bench gen FILE LINES [SEED]
 //   brenvik_bench load FILE
+//   brenvik_bench alarms FILE LINES   one fix, then LINES alarm sentences without a time
 #include <sys/resource.h>
 
 #include <charconv>
@@ -36,7 +37,8 @@ public:
 
 int Usage() {
     std::fputs("usage: brenvik_bench gen FILE LINES [SEED]\n"
-               "       brenvik_bench load FILE\n",
+               "       brenvik_bench load FILE\n"
+               "       brenvik_bench alarms FILE LINES\n",
                stderr);
     return 2;
 }
@@ -57,6 +59,15 @@ long CountAisLines(const std::string& path) {
         if (p != std::string::npos && line[p] == '!') ++n;
     }
     return n;
+}
+
+// An alarm flood: every alarm after the fix joins the one event's alarm text.
+bool GenerateAlarms(const std::string& path, long lines) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::fputs("$GPRMC,120000,A,5130.000,N,00007.650,W,5.0,90.0,010618,,*3D\r\n", f);
+    for (long i = 0; i < lines; ++i) std::fputs("$BWALR,,001,V,V,ANCHOR WATCH ALARM TEXT*69\r\n", f);
+    return std::fclose(f) == 0;
 }
 
 int Load(const std::string& path) {
@@ -102,5 +113,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "load" && argc == 3) return Load(argv[2]);
+    if (cmd == "alarms" && argc == 4) {
+        long lines = 0;
+        if (!ParseNumber(argv[3], lines) || lines < 0) return Usage();
+        if (!GenerateAlarms(argv[2], lines)) {
+            std::fprintf(stderr, "brenvik_bench: cannot write %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     return Usage();
 }

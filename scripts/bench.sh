@@ -101,3 +101,10 @@ if [ -x "$uibench" ]; then
 else
   echo "Desktop program: $uibench not built"
 fi
+
+# One event gathering every alarm of a flood: the time must grow with the text, not its square.
+flood="$dir/alarm-flood-100000.log"
+[ -s "$flood" ] || "$bench" alarms "$flood" 100000
+secs=$("$bench" load "$flood" | awk '$1 == "seconds" { print $2 }')
+echo "Alarm flood (one fix, then 100000 alarm sentences without a time, one event):"
+echo "  Brenvik: $secs s"

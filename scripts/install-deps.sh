@@ -3,7 +3,9 @@
 # Quick when everything is present: it only asks dpkg.
 set -euo pipefail
 
-packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth locales)
+# clang-14 and its runtime build the fuzz targets (make fuzz); the main build uses g++.
+packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth locales clang-14
+          libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

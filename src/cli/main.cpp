@@ -55,6 +55,12 @@ std::string ExtensionLabel(const std::string& path) {
     return UpperCase(ext.empty() ? ext : ext.substr(1));
 }
 
+// A full disk or a closed pipe behind standard output must not pass for success in silence.
+int StdoutFailed() {
+    std::fputs("brenvik-cli: could not write to standard output\n", stderr);
+    return 1;
+}
+
 int Usage(const std::string& error) {
     std::fprintf(stderr, "brenvik-cli: %s\n\n%s", error.c_str(), UsageText());
     return 2;
@@ -69,6 +75,7 @@ int Run(int argc, const char* const* argv) {
         return 0;
     }
     if (opts.marked && opts.csvfile.empty()) return Usage("--marked chooses the rows of --csv");
+    if (!CheckOutputPaths(opts, error)) return Usage(error);
 
     CliPlatform platform;
     Session s(platform);
@@ -79,8 +86,9 @@ int Run(int argc, const char* const* argv) {
             s.platform.ShowMessage(MsgKind::Error, "Could not open the settings file:\r\n" + opts.settingsfile);
             return 1;
         }
-        // A bad value is reported; what was read before it stays, as in the desktop program.
-        ReadSettings(s, opts.settingsfile);
+        // A script must not run on with half of the settings it named: a file that could not
+        // be read completely (its message already shown) ends the run before anything is done.
+        if (!ReadSettings(s, opts.settingsfile)) return 1;
     }
     ApplyOptions(s, opts);
     if (opts.fields && !ApplyFieldList(s, *opts.fields, error)) return Usage(error);
@@ -108,7 +116,7 @@ int Run(int argc, const char* const* argv) {
         // The bytes of the CSV file, every event.
         TTextOut out(stdout);
         WriteCSVLines(s, out, shown, all);
-        if (!out.Close()) return 1;
+        if (!out.Close()) return StdoutFailed();
     }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
@@ -127,8 +135,8 @@ int Run(int argc, const char* const* argv) {
     if (!opts.aisvesselsfile.empty())
         written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
     if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
-    if (!written) return 1;
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return StdoutFailed();
+    return written ? 0 : 1;
 }
 
 }  // namespace

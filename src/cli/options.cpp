@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "model/strutil.h"
 #include "session.h"
@@ -137,8 +139,54 @@ const char* UsageText() {
            "  --lookup DIR           folder of mmsi2cc.txt and cc2ctry.txt\n"
            "  --help                 this text\n"
            "\n"
-           "Exit status: 0 loaded (and every file written), 1 the log could not be opened or read,\n"
-           "or a file could not be written, 2 bad usage.\n";
+           "Exit status: 0 loaded (and every file written), 1 the log or the settings file could not\n"
+           "be read completely, or an output could not be written, 2 bad usage (an output file that\n"
+           "is the log or another output's file included).\n";
+}
+
+namespace {
+
+// Two paths name one file: the same file when both exist (links and spellings alike), else
+// the same place once the existing part of each is resolved.
+bool SameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ea, eb;
+    if (fs::exists(a, ea) && fs::exists(b, eb)) {
+        std::error_code ec;
+        return fs::equivalent(a, b, ec);
+    }
+    const fs::path ca = fs::weakly_canonical(fs::absolute(a, ea), ea);
+    const fs::path cb = fs::weakly_canonical(fs::absolute(b, eb), eb);
+    return !ea && !eb ? ca == cb : a == b;
+}
+
+}  // namespace
+
+bool CheckOutputPaths(const CliOptions& o, std::string& error) {
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--csv", &o.csvfile},
+        {"--kml", &o.kmlfile},
+        {"--gps", &o.gpsfile},
+        {"--ais-positions", &o.aispositionsfile},
+        {"--ais-vessels", &o.aisvesselsfile},
+        {"--sources-csv", &o.sourcescsvfile},
+    };
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const auto& [name, path] = outputs[i];
+        if (path->empty()) continue;
+        if (SameFile(*path, o.logfile)) {
+            error = std::string(name) + " " + *path + ": that is the log file itself";
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            const auto& [other, otherpath] = outputs[j];
+            if (!otherpath->empty() && SameFile(*path, *otherpath)) {
+                error = std::string(name) + " " + *path + ": the same file as " + other;
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string& error) {

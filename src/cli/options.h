@@ -42,6 +42,10 @@ struct CliOptions {
 bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string& error);
 const char* UsageText();
 
+// False, with the reason in `error`, when an output file is the log itself or the file of
+// another output (the same file under any spelling or link).
+bool CheckOutputPaths(const CliOptions& opts, std::string& error);
+
 // The flags' settings, applied over whatever the settings file gave.
 void ApplyOptions(Session& s, const CliOptions& opts);
 // "all": every field shown in the current order. A list: 0, the listed fields in that order,

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
@@ -122,12 +123,48 @@ TEST(Cli, SettingsFileThenFlags) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("none.ini"), std::string::npos);
-    // A bad value is reported on stderr and the load still runs.
+    // A bad value is reported on stderr and ends the run: a script cannot use half its settings.
     const std::string bad = dir.Write("b.ini", "[EVENTS]\r\nThresholds=x,1,1\r\n");
-    CliResult b = RunCli(dir, "--settings " + Q(bad) + " " + Q(log));
-    EXPECT_EQ(b.status, 0);
+    CliResult b = RunCli(dir, "--csv " + Q(dir.File("out.csv")) + " --settings " + Q(bad) + " " + Q(log));
+    EXPECT_EQ(b.status, 1);
     EXPECT_EQ(b.err, "'x' is not a valid integer value\n");
-    EXPECT_EQ(b.out.rfind("File: ", 0), 0u);
+    EXPECT_EQ(b.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.csv")));
+}
+
+TEST(Cli, OutputsMayNotOverwriteTheLogOrEachOther) {
+    TempDir dir;
+    const std::string log = dir.Write("trip.txt", "$IIHDT,10,T\r\n");
+    std::filesystem::create_hard_link(log, dir.File("link.txt"));
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string bad[] = {
+        "--csv " + Q(log) + " " + Q(log),
+        "--kml " + Q(dir.File("sub/../trip.txt")) + " " + Q(log),
+        "--gps " + Q(dir.File("link.txt")) + " " + Q(log),
+        "--csv " + Q(dir.File("x")) + " --kml " + Q(dir.File("sub/../x")) + " " + Q(log),
+        "--ais-positions " + Q(dir.File("p")) + " --ais-vessels " + Q(dir.File("./p")) + " " + Q(log),
+    };
+    for (const std::string& args : bad) {
+        SCOPED_TRACE(args);
+        CliResult r = RunCli(dir, args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("Usage: brenvik-cli"), std::string::npos);
+        EXPECT_EQ(ReadFile(log), "$IIHDT,10,T\r\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("x")));
+    }
+    CliResult ok = RunCli(dir, "--csv " + Q(dir.File("a.csv")) + " --kml " + Q(dir.File("a.kml")) + " " + Q(log));
+    EXPECT_EQ(ok.status, 0);
+}
+
+TEST(Cli, StandardOutputThatCannotBeWritten) {
+    TempDir dir;
+    const std::string log = dir.Write("t.log", "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,\r\n");
+    for (const char* what : {"--events", "--report", "--corrupt"}) {
+        SCOPED_TRACE(what);
+        CliResult r = RunCli(dir, std::string(what) + " " + Q(log) + " >/dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "brenvik-cli: could not write to standard output\n");
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "export/replacefile.h"
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/aiscolumns.h"
@@ -25,32 +26,29 @@ bool PutLine(std::FILE* fp, std::string_view line) {
     return std::fwrite(line.data(), 1, line.size(), fp) == line.size() && std::fputs("\r\n", fp) != EOF;
 }
 
-// Writes the header and the lines that `each` hands to its callback, then tells the count.
-// The count message follows a successful close, even after a failed write; any failure ends
-// with the error message.
+// Writes the header and the lines that `each` hands to its callback beside the target, puts
+// the file in its place, then tells the count. A failure shows only the error message and
+// leaves an existing target as it was: a count would read as lines written.
 template <class Each>
 bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, std::string_view header,
                   std::string_view what, Each each) {
-    const std::string error = "Unable to write to " + std::string(label) + " file.";
-    std::FILE* fp = std::fopen(path.c_str(), "wb");
-    if (!fp) {
-        s.platform.ShowMessage(MsgKind::Error, error);
-        return false;
-    }
-    bool ok = PutLine(fp, header);
+    // A name without an extension has no type to name: the file is CSV all the same.
+    const std::string type = label.empty() ? std::string("CSV") : std::string(label);
+    TReplacingFile out;
+    bool ok = out.Open(path) && PutLine(out.file(), header);
     std::int32_t written = 0;
     each([&](const std::string& line) {
         if (!ok) return;
-        ok = PutLine(fp, line);
+        ok = PutLine(out.file(), line);
         if (ok) ++written;
     });
-    const bool closed = std::fclose(fp) == 0;
-    if (closed)
-        s.platform.ShowMessage(MsgKind::Information,
-                               std::to_string(written) + std::string(what) + std::string(label) + " file.",
-                               help::WriteCSV);
-    if (!ok || !closed) s.platform.ShowMessage(MsgKind::Error, error);
-    return ok && closed;
+    if (!out.Commit(ok)) {
+        s.platform.ShowMessage(MsgKind::Error, "Unable to write to " + type + " file.");
+        return false;
+    }
+    s.platform.ShowMessage(MsgKind::Information, std::to_string(written) + std::string(what) + type + " file.",
+                           help::WriteCSV);
+    return true;
 }
 
 }  // namespace

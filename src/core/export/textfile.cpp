@@ -112,15 +112,13 @@ void AppendXmlCData(std::string& out, std::string_view utf8) {
     });
 }
 
-TTextOut::~TTextOut() {
-    if (FFile != nullptr && FOwned) std::fclose(FFile);
-}
+TTextOut::~TTextOut() = default;  // an unfinished created file is discarded with FReplace
 
 bool TTextOut::Create(const std::string& path) {
     if (FFile != nullptr) return false;
-    FFile = std::fopen(path.c_str(), "wb");
     FOwned = true;
-    FGood = FFile != nullptr;
+    FGood = FReplace.Open(path);
+    FFile = FReplace.file();
     return FGood;
 }
 
@@ -145,8 +143,12 @@ void TTextOut::Line(std::string_view text) {
 
 bool TTextOut::Close() {
     if (FFile == nullptr) return false;
-    bool good = FGood && std::fflush(FFile) == 0 && !std::ferror(FFile);
-    if (FOwned && std::fclose(FFile) != 0) good = false;
+    bool good = FGood;
+    if (FOwned) {
+        good = FReplace.Commit(good);
+    } else {
+        good = good && std::fflush(FFile) == 0 && !std::ferror(FFile);
+    }
     FFile = nullptr;
     FGood = good;
     return good;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "export/replacefile.h"
+
 namespace brenvik {
 
 // Appends text as UTF-8: valid UTF-8 sequences are kept, any other byte above 127 is read as
@@ -23,8 +25,9 @@ void AppendXmlAttr(std::string& out, std::string_view utf8);
 void AppendXmlCData(std::string& out, std::string_view utf8);
 
 
-// A text file being written. Create replaces any file of that name; Line and Write convert
-// to UTF-8. After the first failed write nothing more is written and ok() stays false.
+// A text file being written. Create prepares to replace any file of that name, which happens
+// only when Close finds everything written; Line and Write convert to UTF-8. After the first
+// failed write nothing more is written and ok() stays false.
 class TTextOut {
 public:
     TTextOut() = default;
@@ -37,14 +40,16 @@ public:
     bool Create(const std::string& path);
     void Write(std::string_view text);
     void Line(std::string_view text);
-    // Flushes and, for a created file, closes it. False when any write, the flush or the
-    // close failed, or when no file was ever open.
+    // Flushes and, for a created file, closes it and puts it in place of the target. False
+    // when any write, the flush, the close or the replacement failed (a created file's
+    // target is then left as it was), or when no file was ever open.
     bool Close();
     bool ok() const { return FFile != nullptr && FGood; }
 
 private:
     void Put(std::string_view bytes);
 
+    TReplacingFile FReplace;
     std::FILE* FFile = nullptr;
     bool FOwned = true;
     bool FGood = true;

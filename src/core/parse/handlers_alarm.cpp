@@ -34,20 +34,30 @@ void DoALR(Session& s, const Fields& f) {
     if (!f.at(1).empty()) t = TimeWithDate(s, f.at(1), e.dts);
     if (!f.at(2).empty()) static_cast<void>(ToInt(f.at(2)));  // must be an integer; not used
     const std::string_view cond = f.at(3), ack = f.at(4);
-    const std::string text = f.Join();
-    std::int32_t stage = AlarmStage(cond.empty() ? 'V' : cond[0], ack.empty() ? 'A' : ack[0], text);
 
+    // The sentence is appended where it stands and only the stage before the ":" is rewritten:
+    // rebuilding the whole text for every alarm takes time quadratic in the number of alarms.
+    std::string& a = e.bwalarm;
     std::int32_t previous = 0;
-    std::string rest;
-    if (!e.bwalarm.empty()) {
-        const auto colon = e.bwalarm.find(':');
-        previous = ToInt(std::string_view(e.bwalarm).substr(0, colon));
-        if (colon != std::string::npos) rest = e.bwalarm.substr(colon + 1);
-        rest += '|';
+    std::size_t colon = 0;
+    if (a.empty()) {
+        a = ":";
+    } else {
+        colon = a.find(':');
+        previous = ToInt(std::string_view(a).substr(0, colon));
+        if (colon == std::string::npos) {
+            colon = a.size();
+            a += ':';
+        }
+        a += '|';
     }
-    stage = std::max(stage, previous);
+    const std::size_t textstart = a.size();
+    f.AppendJoined(a);
+    const std::string_view text = std::string_view(a).substr(textstart);
+    const std::int32_t stage = std::max(AlarmStage(cond.empty() ? 'V' : cond[0], ack.empty() ? 'A' : ack[0], text), previous);
     s.seg.alarmstage = stage;
-    e.bwalarm = std::to_string(stage) + ":" + rest + text;
+    const std::string stagetext = std::to_string(stage);
+    if (std::string_view(a).substr(0, colon) != stagetext) a.replace(0, colon, stagetext);
     CutCheck(s, e.coord, t);
 }
 

@@ -88,7 +88,10 @@ void ReadFiles(TSettings& st, const TIniFile& ini) {
     st.recentfiles.clear();
     for (int i = 0; i < kRecentMax; ++i) {
         std::string f = ini.ReadString(kFiles, Fmt("File%2.2d", i), "");
-        if (!f.empty()) st.recentfiles.push_back(std::move(f));
+        // A list with a hole keeps its old tail entries in the file after a write: a path
+        // already listed is not listed twice.
+        if (!f.empty() && std::find(st.recentfiles.begin(), st.recentfiles.end(), f) == st.recentfiles.end())
+            st.recentfiles.push_back(std::move(f));
     }
     st.lastfile = st.recentfiles.empty() ? std::string() : st.recentfiles.front();
     st.lastfolder = FolderOf(st.lastfile);

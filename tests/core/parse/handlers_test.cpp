@@ -194,6 +194,9 @@ TEST(DoALR, StageAndAlarmText) {
         {{"$BWALR,101112,1,V,V,LOW"}, "1:$BWALR,101112,1,V,V,LOW"},
         {{"$BWALR,101112,1,A,A,X"}, "1:$BWALR,101112,1,A,A,X"},
         {{"$BWALR,,,,,X"}, "0:$BWALR,,,,,X"},  // empty condition "V", acknowledge "A"
+        // The stage rises in place and never falls; each text test sees its own sentence only.
+        {{"$BWALR,,1,V,V,NORMAL", "$BWALR,,2,V,V,LOW", "$BWALR,,3,A,V,X", "$BWALR,,4,V,A,OK"},
+         "2:$BWALR,,1,V,V,NORMAL|$BWALR,,2,V,V,LOW|$BWALR,,3,A,V,X|$BWALR,,4,V,A,OK"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bwalarm);

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "helptopics.h"
 #include "model/datetime.h"
 #include "support/loadhelper.h"
+#include "support/tempdir.h"
 
 namespace brenvik {
 namespace {
@@ -20,13 +23,19 @@ TEST(LoadLogFile, OddInputLoadsCompletely) {
     const std::string big(3 << 20, 'x');
     std::string fields300 = "$GPGSA,A,3";
     for (int i = 3; i < 300; ++i) fields300 += i == 16 ? ",1.7" : ",9";
+    auto utf16le = [](std::string_view ascii) {
+        std::string t = "\xFF\xFE";
+        for (char c : ascii) t += {c, '\0'};
+        return t;
+    };
     struct Case { const char* name; std::string text; std::int32_t recnumb, totlines, events; };
     const Case cases[] = {
         {"empty file", "", 0, 0, 0},
         {"blank lines only", "\n\r\n  \n", 3, 0, 0},
         {"no final line end", std::string(kGga) + "\n" + kGga, 2, 2, 2},
         {"CR LF", std::string(kGga) + "\r\n" + kGga + "\r\n", 2, 2, 2},
-        {"CR only: one line", "$IIHDT,10,T\r$IIHDT,20,T\r", 1, 1, 0},
+        {"CR only", "$IIHDT,10,T\r$IIHDT,20,T\r", 2, 2, 0},
+        {"UTF-16 LE", utf16le("$IIHDT,10,T\r\n\r"), 2, 1, 0},
         {"NUL bytes", std::string("$IIHDT,1\0\0,T\n", 14) + kGga + "\n", 2, 2, 2},
         {"bytes above 127", "$IIHDT,\xC3\xA9,T\n$GPTXT,\xFF\xFE\n", 2, 2, 0},
         {"multi-megabyte line", "#" + big + "\n" + kGga + "\n", 2, 1, 2},
@@ -48,7 +57,12 @@ TEST(LoadLogFile, OddInputLoadsCompletely) {
 }
 
 TEST(LoadLogFile, CannotOpen) {
-    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), ::testing::TempDir()}) {
+    // A device would give one endless line, a pipe without a writer would block for ever.
+    const test::TempDir dir;
+    const std::string fifo = dir.File("pipe.log");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), ::testing::TempDir(),
+                                    std::string("/dev/zero"), fifo}) {
         SCOPED_TRACE(path);
         test::FakePlatform p;
         Session s(p);

@@ -214,6 +214,10 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
              EXPECT_EQ(x.settings.lastfile, "/d/a.log");
              EXPECT_EQ(x.settings.lastfolder, "/d/");
          }},
+        {"recent files never repeat a path", "[FILES]\nFile00=/a\nFile01=/b\nFile02=/a\nFile03=/b\nFile04=/c\n",
+         [](const Session& x) {
+             EXPECT_EQ(x.settings.recentfiles, (std::vector<std::string>{"/a", "/b", "/c"}));
+         }},
         {"Bounds", "[WPARMS]\nBounds= -4, 0,+800 ,600,99\n",
          [](const Session& x) { EXPECT_EQ(x.settings.windowbounds, (std::array<std::int32_t, 4>{-4, 0, 800, 600})); }},
         {"Thresholds as comma text", "[EVENTS]\nThresholds=\"60\" , 2147483647,2,9\n",
@@ -371,6 +375,12 @@ TEST_F(SettingsFile, WritingKeepsWhatItDoesNotWrite) {
     EXPECT_EQ(back.settings.recentfiles, (std::vector<std::string>{"/n.log", "/a.log", "/c.log", "/old.log"}));
     EXPECT_EQ(back.settings.memomode, 'S');
     EXPECT_FALSE(back.settings.verifychecksum);
+
+    // A hole in the list: the write leaves File03 in place and the next read does not repeat it.
+    ASSERT_TRUE(ReadText("[FILES]\nFile00=/a\nFile03=/b\n"));
+    ASSERT_TRUE(WriteSettings(s, path));
+    ASSERT_TRUE(ReadSettings(s, path));
+    EXPECT_EQ(s.settings.recentfiles, (std::vector<std::string>{"/a", "/b"}));
 }
 
 TEST_F(SettingsFile, WriteFailuresAreReportedAndLeaveTheFile) {

@@ -1,0 +1,208 @@
+#include "fuzzentry.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <vector>
+
+#include "ais/aisassembly.h"
+#include "ais/aisdecode.h"
+#include "ais/vessels.h"
+#include "export/aiswriters.h"
+#include "export/csvwriter.h"
+#include "export/gpswriter.h"
+#include "export/kmlwriter.h"
+#include "export/savecommand.h"
+#include "model/datetime.h"
+#include "openlog.h"
+#include "parse/loader.h"
+#include "parse/linedispatch.h"
+#include "parse/segment.h"
+#include "present/report.h"
+#include "session.h"
+#include "settings/settingsfile.h"
+
+#ifndef BRENVIK_DATA_DIR
+#error "BRENVIK_DATA_DIR names the folder of the lookup tables"
+#endif
+
+namespace brenvik::fuzz {
+namespace {
+
+// Messages are counted, questions answered Yes, the clock fixed.
+class FuzzPlatform : public Platform {
+public:
+    char decsep = '.';
+    int errors = 0;
+    void ShowMessage(MsgKind kind, std::string_view, int, bool) override {
+        if (kind == MsgKind::Error) ++errors;
+    }
+    Answer Ask(QuestionKind, std::string_view, int) override { return Answer::Yes; }
+    TDateTime NowUTC() override { return *EncodeDate(2026, 12, 9) + 0.5; }
+    char DecimalSeparator() const override { return decsep; }
+};
+
+// A folder of this process for the input and output files.
+const std::filesystem::path& WorkDir() {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("brenvik-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+std::string WorkFile(std::string_view name) { return (WorkDir() / name).string(); }
+
+std::string WriteInput(std::string_view name, const std::uint8_t* data, std::size_t size) {
+    const std::string path = WorkFile(name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+void SetLookupTables(Session& s) {
+    static const std::array<std::vector<std::string>, 2> tables = [] {
+        std::array<std::vector<std::string>, 2> t;
+        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/mmsi2cc.txt", t[0]);
+        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/cc2ctry.txt", t[1]);
+        return t;
+    }();
+    s.vehicles.platform = &s.platform;
+    s.vehicles.SetTables(tables[0], tables[1]);
+}
+
+// Settings from a hash of the input, so that every input also picks its own settings.
+void PickSettings(Session& s, FuzzPlatform& p, const std::uint8_t* data, std::size_t size) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::size_t i = 0; i < size; ++i) h = (h ^ data[i]) * 1099511628211ull;
+    auto pick = [&](std::uint64_t n) {
+        const std::uint64_t v = h % n;
+        h /= n;
+        return static_cast<std::size_t>(v);
+    };
+    TSettings& st = s.settings;
+    constexpr std::int32_t times[] = {1, 1, 2, 60, 3600, kNever};
+    constexpr std::int32_t dists[] = {kNever, kNever, 0, 10, 1000};
+    constexpr std::int32_t alarms[] = {kNever, 0, 1, 2};
+    st.timethresh = times[pick(std::size(times))];
+    st.distthresh = dists[pick(std::size(dists))];
+    st.alarmthresh = alarms[pick(std::size(alarms))];
+    st.verifychecksum = pick(4) != 0;
+    st.ignorevdr = pick(4) == 0;
+    st.autoshowvalid = pick(2) == 0;
+    st.rotations = pick(2) == 0;
+    st.coordformat = "DMSN"[pick(4)];
+    st.dateformat = "DMYN"[pick(4)];
+    st.parms.hunits = "MKN"[pick(3)];
+    st.parms.vunits = "MFT"[pick(3)];
+    p.decsep = pick(3) == 0 ? ',' : '.';
+    if (pick(3) == 0)  // every field shown
+        for (auto& f : s.fields.fields) {
+            f.vis = true;
+            f.kind = 1;
+        }
+    s.fields.RebuildShown(st.ignorevdr);
+}
+
+// The AIS views and files; false when a writer failed.
+bool AISOutputs(Session& s) {
+    static_cast<void>(AISGridLines(s));
+    static_cast<void>(VesselTableLines(s));
+    if (!s.aisevents.empty()) {
+        SelectAISVessel(s, s.aisevents[s.aisevents.count() / 2].id);
+        static_cast<void>(AISGridLines(s));
+        SelectAISVessel(s, -1);
+    }
+    return WriteAISPositions(s, WorkFile("pos.csv"), "CSV") && WriteAISVessels(s, WorkFile("vessels.csv"), "CSV");
+}
+
+}  // namespace
+
+std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
+    FuzzPlatform p;
+    Session s(p);
+    PickSettings(s, p, data, size);
+    SetLookupTables(s);
+    const std::string log = WriteInput("input.log", data, size);
+    OpenLogFile(s, log);
+    if (s.recnumb > linelimit + 1 || s.events.count() > eventlimit) return "capacity exceeded";
+
+    static_cast<void>(SummaryReport(s));
+    const int errorsbefore = p.errors;
+    const TColumns shown = s.fields.shownfields;
+    const std::int32_t count = s.events.count();
+    bool written = WriteCSV(s, WorkFile("events.csv"), shown, {0, count - 1});
+    if (count > 2) written = WriteCSV(s, WorkFile("marked.csv"), shown, {1, count - 2}) && written;
+    const std::string kml = WorkFile("events.kml");
+    written = WriteKML(s, kml, SchemaName(kml), shown) && written;
+    written = WriteGPS(s, WorkFile("events.gps")) && written;
+    if (!AISOutputs(s) || !written || p.errors != errorsbefore) return "a writer failed";
+    return {};
+}
+
+std::string FuzzAIS(const std::uint8_t* data, std::size_t size) {
+    FuzzPlatform p;
+    Session s(p);
+    s.settings.verifychecksum = false;  // let mutated sentences through to the assembly
+    SetLookupTables(s);
+    ResetSegmentation(s);
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        ++s.recnumb;
+        try {
+            if (!line.empty() && line[0] == '!')
+                ParseLine(s, line);
+            else
+                DecodeAIS(s, line, "VDM");
+        } catch (const ConvertError&) {
+            // a line the framer cannot read: the loader would end the load here
+        }
+        if (s.limithit != 0) break;
+    }
+    if (!AISOutputs(s)) return "an AIS writer failed";
+    return {};
+}
+
+std::string FuzzSettings(const std::uint8_t* data, std::size_t size) {
+    const std::string path = WriteInput("settings.ini", data, size);
+    FuzzPlatform p1;
+    Session first(p1);
+    const bool read = ReadSettings(first, path);
+    if (!WriteSettings(first, path)) return "the settings file could not be written";
+    FuzzPlatform p2;
+    Session again(p2);
+    if (!ReadSettings(again, path)) return "the written settings file does not read back";
+    if (!read) return {};  // a value that stopped the first read may stop the first read only
+
+    const TSettings& a = first.settings;
+    const TSettings& b = again.settings;
+    auto same = [](const TSettings& x, const TSettings& y) {
+        return x.timethresh == y.timethresh && x.distthresh == y.distthresh && x.alarmthresh == y.alarmthresh &&
+               x.reopenlast == y.reopenlast && x.verifychecksum == y.verifychecksum && x.ignorevdr == y.ignorevdr &&
+               x.autoshowvalid == y.autoshowvalid && x.autowidths == y.autowidths && x.rotations == y.rotations &&
+               x.coordformat == y.coordformat && x.dateformat == y.dateformat && x.parms.hunits == y.parms.hunits &&
+               x.parms.vunits == y.parms.vunits && x.pagesize == y.pagesize && x.splitterpos == y.splitterpos &&
+               x.windowbounds == y.windowbounds && x.recentfiles == y.recentfiles && x.lastfile == y.lastfile &&
+               x.lastfolder == y.lastfolder && x.savedext == y.savedext && x.settingsfile == y.settingsfile &&
+               x.memomode == y.memomode && x.gridmode == y.gridmode;
+    };
+    if (!same(a, b)) return "the settings changed in the round trip";
+    if (first.fields.fieldorder != again.fields.fieldorder) return "the field order changed in the round trip";
+    for (std::size_t i = 0; i < first.fields.fields.size(); ++i) {
+        const TFieldState& f = first.fields.fields[i];
+        const TFieldState& g = again.fields.fields[i];
+        // vis is not stored: reading derives it from kind.
+        if (f.head != g.head || f.wdth != g.wdth || f.kind != g.kind || f.ordr != g.ordr)
+            return "field " + std::to_string(i) + " changed in the round trip";
+    }
+    return {};
+}
+
+}  // namespace brenvik::fuzz
