@@ -13,16 +13,13 @@
 #include "export/aiswriters.h"
 #include "appstate.h"
 #include "logtext.h"
+#include "parse/linereader.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
 #include "widgets/textpanel.h"
 
 namespace brenvik::ui {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 QString Joined(const std::vector<std::string>& lines) {
     QStringList out;
@@ -61,48 +58,20 @@ QString FieldAtColumn(const QString& line, int x) {
 
 bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat) {
     lineat = -1;
-    const std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-    if (!f) return false;
-    constexpr std::size_t kBlock = 1 << 20;
-    std::vector<char> buf(kBlock);
-    std::size_t begin = 0, end = 0;
-    bool eof = false;
-    int number = 0;
-    auto take = [&](std::string_view line) {
-        ++number;
-        if (number < first || number > last) return;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // The loader's own reader: the same line ends, byte-order marks and line bound, so the
+    // numbers shown are always the loader's.
+    TLineReader reader;
+    if (!reader.Open(path)) return false;
+    std::string_view line;
+    while (reader.lineno() < last && reader.Next(line)) {
+        const int number = reader.lineno();
+        if (number < first) continue;
         if (number == target) lineat = static_cast<int>(lines.size());
         char head[16];
         std::snprintf(head, sizeof head, "%07d|", number);
         lines << QString::fromLatin1(head) + LogText(line);
-    };
-    while (number < last) {
-        const char* b = buf.data() + begin;
-        if (const void* nl = std::memchr(b, '\n', end - begin)) {
-            const auto n = static_cast<std::size_t>(static_cast<const char*>(nl) - b);
-            take(std::string_view(b, n));
-            begin += n + 1;
-            continue;
-        }
-        if (eof) {
-            if (begin < end) take(std::string_view(b, end - begin));
-            break;
-        }
-        if (begin > 0) {
-            std::memmove(buf.data(), buf.data() + begin, end - begin);
-            end -= begin;
-            begin = 0;
-        }
-        if (end == buf.size()) buf.resize(buf.size() * 2);  // a line longer than the buffer
-        const std::size_t got = std::fread(buf.data() + end, 1, buf.size() - end, f.get());
-        if (got == 0) {
-            if (std::ferror(f.get())) return false;
-            eof = true;
-        }
-        end += got;
     }
-    return true;
+    return !reader.failed();
 }
 
 TextViews::TextViews(AppState& app, TextPanel& panel, QObject* parent) : QObject(parent), app_(app), panel_(panel) {

@@ -51,7 +51,7 @@ private:
 // The item of a comma-separated line around column x, trimmed.
 QString FieldAtColumn(const QString& line, int x);
 
-// Lines first..last (1-based) of a log file as the loader reads them (LF or CR LF ends), each
+// Lines first..last (1-based) of a log file as the loader reads them, each
 // numbered "%07d|". lineat is set to the index of the line `target` in the result (-1 if not
 // reached). False when the file cannot be opened or read; what was read stays in lines.
 bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat);

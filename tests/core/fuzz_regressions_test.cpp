@@ -18,6 +18,7 @@ TEST(FuzzRegressions, EveryKeptInputGoesThroughCleanly) {
     int replayed = 0;
     for (const auto& [name, entry] : targets) {
         const std::filesystem::path dir = std::filesystem::path(BRENVIK_SOURCE_DIR) / "fuzz" / "regressions" / name;
+        if (!std::filesystem::is_directory(dir)) continue;  // git keeps no empty folder
         for (const auto& file : std::filesystem::directory_iterator(dir)) {
             if (!file.is_regular_file() || file.path().filename().string().front() == '.') continue;
             SCOPED_TRACE(file.path().string());
