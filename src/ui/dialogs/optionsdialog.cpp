@@ -152,11 +152,12 @@ QWidget* OptionsDialog::BuildFieldsPage() {
     cbfields->setWrapping(true);  // two columns
     cbfields->setResizeMode(QListView::Adjust);
     cbfields->setSelectionMode(QAbstractItemView::SingleSelection);
-    cbfields->setGridSize(QSize(150, 20));
+    cbfields->setGridSize(QSize(118, 20));
+    cbfields->setMinimumSize(250, 232);  // 22 fields in two columns without a scroll bar
     connect(cbfields, &QListWidget::itemChanged, this, [this] {
         if (!filling_) modified = true;
     });
-    grid->addWidget(cbfields, 1, 0, 3, 1);
+    grid->addWidget(cbfields, 1, 0, 4, 1);
 
     fieldup = new QToolButton(page);
     fieldup->setArrowType(Qt::UpArrow);
@@ -169,7 +170,7 @@ QWidget* OptionsDialog::BuildFieldsPage() {
     updown->addWidget(fieldup);
     updown->addWidget(fielddown);
     updown->addStretch();
-    grid->addLayout(updown, 1, 1, 3, 1);
+    grid->addLayout(updown, 1, 1, 4, 1);
     connect(fieldup, &QToolButton::clicked, this, &OptionsDialog::SpinButton1UpClick);
     connect(fielddown, &QToolButton::clicked, this, &OptionsDialog::SpinButton1DownClick);
 
@@ -184,12 +185,14 @@ QWidget* OptionsDialog::BuildFieldsPage() {
     for (int r = 0; r < 3; ++r) {
         auto* label = new QLabel(QString::fromLatin1(rows[static_cast<std::size_t>(r)].second), page);
         label->setWordWrap(true);
+        label->setMaximumWidth(150);
         auto* col = new QVBoxLayout;
         col->addWidget(rows[static_cast<std::size_t>(r)].first);
         col->addWidget(label);
         grid->addLayout(col, 1 + r, 2);
     }
     grid->setColumnStretch(0, 1);
+    grid->setRowStretch(4, 1);
     connect(checkallbtn, &QPushButton::clicked, this, &OptionsDialog::checkallbtnClick);
     connect(checkonlybtn, &QPushButton::clicked, this, &OptionsDialog::checkonlybtnClick);
     connect(uncheckallbtn, &QPushButton::clicked, this, &OptionsDialog::uncheckallbtnClick);
