@@ -4,8 +4,9 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SAMPLE     ?= data/samples/harbour.log
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench install package clean
 
 all: build
 
@@ -31,6 +32,14 @@ test-asan: deps
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)
+
+# Programs, lookup tables, help pages, desktop entry and icon under $(PREFIX).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -3,7 +3,7 @@
 # Quick when everything is present: it only asks dpkg.
 set -euo pipefail
 
-packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth)
+packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -11,11 +11,22 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The locale tests run the program under a decimal-comma locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  # Listed in locale.gen too, so that a later locale-gen keeps it.
+  if [ -f /etc/locale.gen ]; then
+    $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  fi
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -39,8 +39,7 @@ CliPlatform::CliPlatform() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-void CliPlatform::ShowMessage(MsgKind kind, std::string_view text, int, bool) {
-    if (kind == MsgKind::Error) ++errors_;
+void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {
     PrintText(text);
 }
 

@@ -13,11 +13,8 @@ public:
     TDateTime NowUTC() override;
     char DecimalSeparator() const override { return decsep_; }
     char TimeSeparator() const override { return timesep_; }
-    // Error messages shown so far: a writer that failed has said so with one.
-    int errors() const { return errors_; }
 
 private:
-    int errors_ = 0;
     char decsep_ = '.';
     char timesep_ = ':';
 };

@@ -4,18 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "ais/aisexport.h"
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 #include "cliplatform.h"
-#include "export/saveas.h"
-#include "export/savefns.h"
-#include "export/textout.h"
+#include "export/aiswriters.h"
+#include "export/csvwriter.h"
+#include "export/gpswriter.h"
+#include "export/kmlwriter.h"
+#include "export/savecommand.h"
+#include "export/textfile.h"
 #include "model/strutil.h"
 #include "options.h"
-#include "parse/loader.h"
+#include "openlog.h"
 #include "present/report.h"
 #include "session.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 
 namespace brenvik::cli {
 namespace {
@@ -78,19 +80,18 @@ int Run(int argc, const char* const* argv) {
 
     CreateVhcls(s, opts.lookupdir.empty() ? ProgramFolder(argv[0]) : opts.lookupdir);
 
-    const LoadOutcome outcome = LoadLogFile(s, opts.logfile);
+    const LoadOutcome outcome = OpenLogFile(s, opts.logfile);
     if (outcome != LoadOutcome::Complete) return 1;
 
     // Rows of the data grid, as "Save Marked NMEA events as.." takes them.
-    const auto& shown = s.fields.shownfields;
-    const int columns = static_cast<int>(shown.size());
-    int savefirst = 0, savelast = s.events.count() - 1;
+    const TColumns shown(s.fields.shownfields);
+    const TEventRange all{0, s.events.count() - 1};
+    TEventRange rows = all;
     if (opts.marked) {
         if (opts.marked->second > s.events.count())
             return Usage(Fmt("--marked %d:%d: the log holds %d events", opts.marked->first, opts.marked->second,
                              s.events.count()));
-        savefirst = opts.marked->first - 1;
-        savelast = opts.marked->second - 1;
+        rows = {opts.marked->first - 1, opts.marked->second - 1};
     }
 
     const bool report = opts.report || !opts.AnyOutput();
@@ -99,21 +100,22 @@ int Run(int argc, const char* const* argv) {
     if (opts.events) {
         // The bytes of the CSV file, every event.
         TTextOut out(stdout);
-        WriteCSVLines(s, out, columns, shown, 0, s.events.count() - 1);
+        WriteCSVLines(s, out, shown, all);
         if (!out.Close()) return 1;
     }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
     // The writers tell their counts and failures on stderr; a file that could not be written
     // makes the exit status 1, so a script does not take it for done.
-    const int errorsbefore = platform.errors();
-    if (!opts.csvfile.empty()) WriteCSV(s, opts.csvfile, columns, shown, savefirst, savelast);
-    if (!opts.kmlfile.empty()) WriteKML(s, opts.kmlfile, SchemaName(opts.kmlfile), columns, shown);
-    if (!opts.gpsfile.empty()) WriteGPS(s, opts.gpsfile);
+    bool written = true;
+    if (!opts.csvfile.empty()) written = WriteCSV(s, opts.csvfile, shown, rows) && written;
+    if (!opts.kmlfile.empty()) written = WriteKML(s, opts.kmlfile, SchemaName(opts.kmlfile), shown) && written;
+    if (!opts.gpsfile.empty()) written = WriteGPS(s, opts.gpsfile) && written;
     if (!opts.aispositionsfile.empty())
-        WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile));
-    if (!opts.aisvesselsfile.empty()) WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile));
-    if (platform.errors() > errorsbefore) return 1;
+        written = WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile)) && written;
+    if (!opts.aisvesselsfile.empty())
+        written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
+    if (!written) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace brenvik {
+#include "model/datetime.h"
 
-using TDateTime = double;
+namespace brenvik {
 
 enum class MsgKind { Plain, Information, Warning, Error };
 enum class QuestionKind { YesNo, YesCancel };

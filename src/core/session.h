@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "ais/aisevnts.h"
-#include "ais/aisfns.h"
-#include "ais/vehcles.h"
+#include "ais/aisassembly.h"
+#include "ais/vessels.h"
+#include "model/aisreport.h"
 #include "model/datetime.h"
 #include "model/eventobj.h"
-#include "parse/fields.h"
+#include "model/sentencefields.h"
 #include "platform.h"
 #include "present/fieldcat.h"
 #include "present/format.h"
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace brenvik {
 

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "parse/loader.h"
+#include "openlog.h"
 #include "session.h"
 
 namespace brenvik::ui {

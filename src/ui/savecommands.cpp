@@ -1,6 +1,6 @@
 #include "savecommands.h"
 
-#include "export/saveas.h"
+#include "export/savecommand.h"
 #include "filedialogs.h"
 #include "session.h"
 

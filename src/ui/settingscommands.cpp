@@ -4,7 +4,7 @@
 
 #include "filedialogs.h"
 #include "session.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 
 namespace brenvik::ui {
 namespace {

@@ -12,8 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "parse/loader.h"
-#include "parse/parsefns.h"
+#include "parse/handlers.h"
+#include "parse/linedispatch.h"
+#include "openlog.h"
 #include "parse/segment.h"
 #include "session.h"
 #include "support/fakeplatform.h"
@@ -73,7 +74,7 @@ inline std::unique_ptr<LoadedLog> LoadText(std::string_view text, const Settings
     auto log = std::make_unique<LoadedLog>();
     if (setup) setup(log->s.settings);
     TempFile file(text);
-    log->outcome = LoadLogFile(log->s, file.path());
+    log->outcome = OpenLogFile(log->s, file.path());
     return log;
 }
 

@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "export/saveas.h"
+#include "export/savecommand.h"
 #include "fakefiledialogs.h"
 #include "filedialogs.h"
 #include "session.h"

@@ -4,7 +4,7 @@
 
 #include "fakefiledialogs.h"
 #include "session.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 #include "support/fakeplatform.h"
 #include "support/tempdir.h"
 

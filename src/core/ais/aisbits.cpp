@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ais/aisevnts.h"
+#include "model/aisreport.h"
 #include "model/strutil.h"
 
 namespace brenvik {

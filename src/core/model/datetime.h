@@ -2,9 +2,10 @@
 // Calendar arithmetic on TDateTime (days since 1899-12-30, fraction = time of day).
 #include <optional>
 
-#include "model/eventobj.h"
-
 namespace brenvik {
+
+// Days since 1899-12-30 00:00; the fraction is the time of day. Below 1: a time without date.
+using TDateTime = double;
 
 constexpr double kSecond = 1.0 / 86400.0;
 

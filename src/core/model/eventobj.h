@@ -6,16 +6,18 @@
 #include <utility>
 #include <vector>
 
-namespace brenvik {
+#include "model/datetime.h"
 
-// Days since 1899-12-30 00:00; the fraction is the time of day. Below 1: a time without date.
-using TDateTime = double;
+namespace brenvik {
 
 // A numeric field that has received no data.
 constexpr double novalue = 1e25;
 
 // A field holds data when it is not 0 and below 1e24 (negative values count).
 constexpr bool HasData(double v) { return v != 0 && v < 1e24; }
+
+// A value that can be shown: within -1e24..1e24 (not novalue, not a number).
+constexpr bool IsValid(double v) { return v >= -1e24 && v <= 1e24; }
 
 struct TCoord {
     double lat = 0;

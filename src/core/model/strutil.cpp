@@ -1,5 +1,6 @@
 #include "model/strutil.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -227,6 +228,30 @@ std::string UpperCase(std::string_view s) {
     for (char& c : r)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return r;
+}
+
+std::string MmsiText(std::int64_t id) { return Fmt("%9.9lld", static_cast<long long>(id)); }
+
+std::string PadLeft(std::string_view text, std::size_t width) {
+    if (text.size() < width) return std::string(width - text.size(), ' ') + std::string(text);
+    return std::string(text.substr(0, width));
+}
+
+std::string StripExt(std::string_view name) {
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot < start) return std::string(name);
+    // At most 10 characters go: a longer extension keeps its first characters.
+    const std::size_t cut = std::min<std::size_t>(name.size() - dot, 10);
+    return std::string(name.substr(0, name.size() - cut));
+}
+
+std::string ReplaceChar(char oldc, char newc, std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (c == oldc) c = newc;
+    return s;
 }
 
 }  // namespace brenvik

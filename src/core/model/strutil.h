@@ -57,4 +57,11 @@ std::string Fmt(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Upper-case ASCII copy.
 std::string UpperCase(std::string_view s);
 
+// "%9.9d": an MMSI as its nine-digit text.
+std::string MmsiText(std::int64_t id);
+std::string PadLeft(std::string_view text, std::size_t width);
+// The name without its extension (at most 10 characters go).
+std::string StripExt(std::string_view name);
+std::string ReplaceChar(char oldc, char newc, std::string_view text);
+
 }  // namespace brenvik

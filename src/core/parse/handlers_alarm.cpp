@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "parse/parsefns.h"
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
 #include "parse/segment.h"
 #include "session.h"
 

@@ -9,10 +9,11 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "parse/parsefns.h"
-#include "parse/primfns.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
+#include "parse/linedispatch.h"
 #include "parse/segment.h"
-#include "present/units.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

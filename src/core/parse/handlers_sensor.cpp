@@ -4,9 +4,9 @@
 // An empty number field is "no data": its assignment is skipped. None of these handlers is
 // guarded: a missing field or a bad number throws ConvertError and DispatchNMEA files the
 // sentence as corrupt, keeping what the handler stored before.
-#include "parse/parsefns.h"
-#include "parse/primfns.h"
-#include "present/units.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
+#include "model/units.h"
 #include "session.h"
 
 namespace brenvik {

@@ -11,10 +11,8 @@
 
 #include "helptopics.h"
 #include "model/datetime.h"
-#include "parse/parsefns.h"
+#include "parse/linedispatch.h"
 #include "parse/segment.h"
-#include "present/fieldtext.h"
-#include "present/report.h"
 #include "session.h"
 
 namespace brenvik {
@@ -97,15 +95,6 @@ FilePtr OpenLog(const std::string& path) {
     return FilePtr(std::fopen(path.c_str(), "rb"));
 }
 
-std::string FolderOf(const std::string& path) {
-#ifdef _WIN32
-    const auto sep = path.find_last_of("\\/:");
-#else
-    const auto sep = path.find_last_of('/');
-#endif
-    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
-}
-
 void ShowFormatError(Session& s, const std::string& path, std::string_view line) {
     std::string text = "Format error in file:\r\n" + path + "\r\nat Line number = " + std::to_string(s.recnumb) + "\r\n";
     text += line;
@@ -185,14 +174,6 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
         return LoadOutcome::FormatError;
     }
 
-    s.settings.lastfile = path;
-    s.settings.lastfolder = FolderOf(path);
-    AddRecentFile(s.settings, path);
-    s.platform.ShowReport(SummaryReport(s));
-    if (s.settings.autoshowvalid) s.fields.ShowValid();
-    s.fields.RebuildShown(s.settings.ignorevdr);
-    GatherRanges(s);  // the min/max strip of the shown fields
-    s.platform.LoadFinished();
     return LoadOutcome::Complete;
 }
 
@@ -204,17 +185,6 @@ void ShowCapacityMessage(Session& s, std::string_view name, std::int32_t limit) 
             "Please send a note to the author describing the problem you are having."
             "\r\n\r\nTo avoid seeing this warning message, try using a smaller data file.";
     s.platform.ShowMessage(MsgKind::Warning, text, help::Capacity, true);
-}
-
-void AddRecentFile(TSettings& settings, const std::string& path) {
-    auto& list = settings.recentfiles;
-    const auto it = std::find(list.begin(), list.end(), path);
-    if (it != list.begin() || it == list.end()) {  // unless it is already the newest
-        if (it != list.end()) list.erase(it);
-        while (list.size() >= 10) list.pop_back();
-        list.insert(list.begin(), path);
-    }
-    settings.lastfile = list.front();
 }
 
 }  // namespace brenvik

@@ -7,7 +7,6 @@
 namespace brenvik {
 
 class Session;
-struct TSettings;
 
 enum class LoadOutcome {
     Skipped,      // empty path: nothing changed
@@ -16,12 +15,11 @@ enum class LoadOutcome {
     NotOpened,    // the file could not be opened
 };
 
+// Reads the file into the session. What the programs do once a file is read (report, ranges,
+// recent files) is OpenLogFile's.
 LoadOutcome LoadLogFile(Session& s, const std::string& path);
 
 // Warning with OK and Help (topic 100) naming what overflowed.
 void ShowCapacityMessage(Session& s, std::string_view name, std::int32_t limit);
-
-// Puts path at the top of the recent-files list (at most 10, no repeats); lastfile follows it.
-void AddRecentFile(TSettings& settings, const std::string& path);
 
 }  // namespace brenvik

@@ -1,7 +1,7 @@
 #include "present/fieldcat.h"
 
 #include "present/fieldtext.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 
 namespace brenvik {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "model/strutil.h"
 #include "platform.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 
 namespace brenvik {

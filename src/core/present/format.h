@@ -1,7 +1,7 @@
 #pragma once
 // What a value text depends on: units, formats and the locale's separators.
 #include "model/eventobj.h"
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace brenvik {
 

@@ -7,7 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QString>
 
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace brenvik::ui {
 

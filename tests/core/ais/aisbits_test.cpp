@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ais/aisevnts.h"
 #include "aispayload.h"
+#include "model/aisreport.h"
 
 namespace brenvik {
 namespace {

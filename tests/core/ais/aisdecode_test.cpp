@@ -1,7 +1,7 @@
 // Decoding complete payloads into reports and vessels.
 #include <gtest/gtest.h>
 
-#include "ais/aisfns.h"
+#include "ais/aisdecode.h"
 #include "aispayload.h"
 #include "model/datetime.h"
 #include "support/fakeplatform.h"

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ais/aisfns.h"
-#include "parse/fields.h"
+#include "ais/aisassembly.h"
+#include "ais/aisdecode.h"
+#include "model/sentencefields.h"
 #include "session.h"
 
 namespace brenvik::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/export/writerfixture.h"
-#include "export/savefns.h"
+#include "export/gpswriter.h"
 #include "helptopics.h"
 
 namespace brenvik {
@@ -118,7 +118,7 @@ TEST_F(GpsTest, FailuresAreReportedAndNeverAsSuccess) {
         s.vehicles.Clear();
         if (c.badid) AddVessel(s, 235000001, "23500O001", "letter O");
         p.messages.clear();
-        WriteGPS(s, c.path);
+        EXPECT_FALSE(WriteGPS(s, c.path));
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0].text, "Error writing GPS file.");
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "core/export/writerfixture.h"
-#include "export/savefns.h"
+#include "export/kmlwriter.h"
 #include "helptopics.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 
 namespace brenvik {
 namespace {
@@ -76,7 +76,7 @@ class KmlTest : public test::WriterTest {
 protected:
     std::vector<std::string> Write(const std::string& schema, const std::vector<int>& fields) {
         path = dir / (schema + ".kml");
-        WriteKML(s, path, schema, static_cast<int>(fields.size()), fields);
+        WriteKML(s, path, schema, fields);
         return CrLfLines(File(schema + ".kml"));
     }
     // xmllint's reading of an XPath string over the written document.
@@ -246,7 +246,7 @@ TEST_F(KmlTest, FailuresAreReportedAndNeverAsSuccess) {
         s.vehicles.Clear();
         if (c.badid) AddVessel(s, 235000001, "MMSI?", "");
         p.messages.clear();
-        WriteKML(s, c.path, "out", static_cast<int>(s.fields.shownfields.size()), s.fields.shownfields);
+        EXPECT_FALSE(WriteKML(s, c.path, "out", s.fields.shownfields));
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0].text, "Error writing KML file.");
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);

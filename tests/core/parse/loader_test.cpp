@@ -1,4 +1,4 @@
-#include "parse/loader.h"
+#include "openlog.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ TEST(LoadLogFile, CannotOpen) {
         Session s(p);
         s.settings.lastfile = "previous.log";
         s.curevent.heading = 5;
-        EXPECT_EQ(LoadLogFile(s, path), LoadOutcome::NotOpened);
+        EXPECT_EQ(OpenLogFile(s, path), LoadOutcome::NotOpened);
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0].text, "Could not open the file:\r\n" + path);
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);
@@ -64,7 +64,7 @@ TEST(LoadLogFile, CannotOpen) {
     }
     test::FakePlatform p;
     Session s(p);
-    EXPECT_EQ(LoadLogFile(s, ""), LoadOutcome::Skipped);
+    EXPECT_EQ(OpenLogFile(s, ""), LoadOutcome::Skipped);
     EXPECT_EQ(p.loadsstarted, 0);
 }
 
@@ -90,10 +90,10 @@ TEST(LoadLogFile, RecorderTimesDoNotLeakIntoTheNextFile) {
     Session s(p);
     const test::TempFile withvdr(std::string("2012/03/15 10:11:12,") + kGga + "\n");
     const test::TempFile plain(std::string(kGga) + "\n");
-    ASSERT_EQ(LoadLogFile(s, withvdr.path()), LoadOutcome::Complete);
+    ASSERT_EQ(OpenLogFile(s, withvdr.path()), LoadOutcome::Complete);
     EXPECT_NE(s.events[0].vdrdts, 0);
     EXPECT_TRUE(s.fields.fields[fOffset].dataval);  // VDRTime and Time both hold data
-    ASSERT_EQ(LoadLogFile(s, plain.path()), LoadOutcome::Complete);
+    ASSERT_EQ(OpenLogFile(s, plain.path()), LoadOutcome::Complete);
     for (const TEvent& e : s.events) EXPECT_EQ(e.vdrdts, 0);
     EXPECT_FALSE(s.fields.fields[fOffset].dataval);
     EXPECT_EQ(s.settings.lastfile, plain.path());

@@ -7,7 +7,7 @@
 
 #include "model/datetime.h"
 #include "model/strutil.h"
-#include "present/units.h"
+#include "present/valuetext.h"
 #include "session.h"
 #include "support/fakeplatform.h"
 

@@ -1,0 +1,21 @@
+#pragma once
+// The line-oriented GPS text file writer: creates or replaces its file and reports success or
+// failure to the user itself.
+#include <string>
+#include <string_view>
+
+#include "model/aisreport.h"
+#include "present/format.h"
+
+namespace brenvik {
+
+class Session;
+
+// Header, a waypoint per vessel at its newest valid position, the event track and the
+// vessels' tracks.
+// Tells the user the outcome; true when the file was written completely.
+bool WriteGPS(Session& s, const std::string& path);
+std::string GPSTrackLine(const TFormat& f, double lat, double lng, TDateTime dts);
+std::string GPSWaypointLine(const TFormat& f, const TaisEvent& r, std::string_view name);
+
+}  // namespace brenvik

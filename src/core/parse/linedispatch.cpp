@@ -1,0 +1,272 @@
+#include "parse/linedispatch.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "ais/aisassembly.h"
+#include "model/datetime.h"
+#include "parse/fieldreaders.h"
+#include "parse/handlers.h"
+#include "session.h"
+
+namespace brenvik {
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+constexpr TDateTime kUnixEpoch = 25569;  // 1970-01-01 as a day number
+
+constexpr bool IsHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// A handler of nullptr counts the sentence as unprocessed. "" matches any talker or identifier.
+struct Route {
+    std::string_view talker, ident;
+    Handler handler;
+};
+
+// First match wins: the ALR rows must come before the any-talker rows, and the GP catch-all
+// after the GP sentences.
+constexpr std::array routes{
+    Route{"BW", "ALR", DoALR},
+    Route{"AI", "ALR", DoALR},
+    Route{"", "ALR", nullptr},  // alarms only from bridge watch and AIS units
+    Route{"", "HDT", DoHDT},
+    Route{"", "DBS", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'S'); }},
+    Route{"", "DBT", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'T'); }},
+    Route{"", "DBK", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'K'); }},
+    Route{"", "DPT", DoDPT},
+    Route{"", "MWV", DoMWV},
+    Route{"", "ROT", DoROT},
+    Route{"", "RSA", DoRSA},
+    Route{"", "VBW", DoVBW},
+    Route{"", "VHW", DoVHW},
+    Route{"", "VLW", DoVLW},
+    Route{"", "MLS", DoMLS},
+    Route{"GP", "GGA", DoGGA},
+    Route{"GP", "GLL", DoGLL},
+    Route{"GP", "GSA", DoGSA},
+    Route{"GP", "RMC", DoRMC},
+    Route{"GP", "VTG", DoVTG},
+    Route{"GP", "ZDA", DoZDA},
+    Route{"GP", "", nullptr},
+    // Field 0 exactly "$PFEC": talker "PF", identifier "EC" (shorter than three letters).
+    Route{"PF", "EC", DoFEC},
+};
+
+// Talkers and identifiers as integers (length in the top byte), so a route test is two
+// compares; 0 is the empty text, which matches anything.
+constexpr std::uint32_t Key(std::string_view t) {
+    std::uint32_t k = static_cast<std::uint32_t>(t.size()) << 24;
+    for (std::size_t i = 0; i < t.size() && i < 3; ++i)
+        k |= static_cast<std::uint32_t>(static_cast<unsigned char>(t[i])) << (8 * (2 - i));
+    return k;
+}
+
+struct RouteKey {
+    std::uint32_t talker, ident;
+};
+
+constexpr auto routekeys = [] {
+    std::array<RouteKey, routes.size()> k{};
+    for (std::size_t i = 0; i < routes.size(); ++i) k[i] = {Key(routes[i].talker), Key(routes[i].ident)};
+    return k;
+}();
+
+const Route* FindRoute(std::string_view talker, std::string_view ident) {
+    const std::uint32_t tk = Key(talker), ik = Key(ident);
+    for (std::size_t i = 0; i < routekeys.size(); ++i) {
+        const RouteKey& r = routekeys[i];
+        if ((r.talker == 0 || r.talker == tk) && (r.ident == 0 || r.ident == ik)) return &routes[i];
+    }
+    return nullptr;
+}
+
+// year sep month sep day, nothing else.
+std::optional<TDateTime> DateYMDText(std::string_view text, char sep, int nowyear) {
+    const auto a = text.find(sep);
+    if (a == npos) return std::nullopt;
+    const auto b = text.find(sep, a + 1);
+    if (b == npos) return std::nullopt;
+    return DateFromParts(text.substr(0, a), text.substr(a + 1, b - a - 1), text.substr(b + 1), nowyear);
+}
+
+// The c: field of an IEC 61162-450 tag block: UNIX seconds, or milliseconds from 10^11 on.
+std::optional<TDateTime> TagBlockTime(std::string_view tag) {
+    tag = tag.substr(0, tag.find('*'));
+    while (!tag.empty()) {
+        std::string_view field;
+        PopField(tag, field);
+        if (!field.starts_with("c:")) continue;
+        const std::string_view digits = field.substr(2);
+        std::int64_t v = 0;
+        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+        if (digits.empty() || digits[0] == '-' || r.ec != std::errc() || r.ptr != digits.data() + digits.size())
+            return std::nullopt;
+        const double secs = v >= 100000000000 ? static_cast<double>(v) / 1000 : static_cast<double>(v);
+        return kUnixEpoch + secs / 86400;
+    }
+    return std::nullopt;
+}
+
+// Removes a leading tag block ("\...\"); its time becomes the recorder time.
+std::string_view StripTagBlock(Session& s, std::string_view line) {
+    const auto close = line.find('\\', 1);
+    if (close == npos) return {};
+    if (!s.settings.ignorevdr)
+        if (auto t = TagBlockTime(line.substr(1, close - 1))) s.vdrdts = *t;
+    return Trim(line.substr(close + 1));
+}
+
+// The exclusive-or of the characters, or nullopt when one lies outside 32..127. Eight
+// characters at a time: every line passes through here.
+std::optional<unsigned> XorPrintable(std::string_view body) {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    constexpr std::uint64_t kBelow32 = 0x6060606060606060ull;  // b + 0x60 has its top bit clear iff b < 32
+    std::uint64_t acc = 0, bad = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= body.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, body.data() + i, 8);
+        acc ^= w;
+        bad |= (w & kHigh) | (~(w + kBelow32) & kHigh);
+    }
+    unsigned x = 0;
+    for (; i < body.size(); ++i) {
+        const unsigned u = static_cast<unsigned char>(body[i]);
+        x ^= u;
+        bad |= static_cast<std::uint64_t>(u - 32u > 95u);
+    }
+    if (bad) return std::nullopt;
+    acc ^= acc >> 32;
+    acc ^= acc >> 16;
+    acc ^= acc >> 8;
+    return x ^ static_cast<unsigned>(acc & 0xff);
+}
+
+}  // namespace
+
+void ParseLine(Session& s, std::string_view line) {
+    line = Trim(line);
+    if (!line.empty() && line[0] == '\\') line = StripTagBlock(s, line);
+    // "-" and "#" begin comment lines.
+    if (line.empty() || line[0] == '-' || line[0] == '#') return;
+    if (line[0] == '!') {
+        std::string_view text = line;
+        if (CheckSentence(s, text, 0)) return;
+        s.linefields.Split(text);
+        ProcessAIS(s, s.linefields);
+        return;
+    }
+    // Everything before the first "$" is a recorder prefix; a line without "$" is all prefix.
+    const auto p = line.find('$');
+    if (p != 0 && !s.settings.ignorevdr) {
+        std::string_view prefix = line.substr(0, p);
+        if (CheckSentence(s, prefix, 0)) return;
+        if (!prefix.empty())
+            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix) : ParseVdrPrefix(s, prefix);
+    }
+    if (p == npos) return;
+    std::string_view text = line;
+    if (CheckSentence(s, text, p)) return;
+    s.linefields.Split(text);
+    DispatchNMEA(s, s.linefields, text);
+}
+
+bool CheckSentence(Session& s, std::string_view& text, std::size_t from) {
+    const auto a = text.find('*');
+    if (a == npos) {
+        text = Copy(text, from, 999);
+        return false;
+    }
+    const std::string_view checksum = Copy(text, a + 1, 99);
+    text = a > from ? text.substr(from, a - from) : std::string_view{};
+    if (s.settings.verifychecksum && !ChecksumOK(Copy(text, 1, 999), checksum)) {
+        AddCorrupt(s, text);
+        ++s.corruptcount;
+        return true;
+    }
+    return false;
+}
+
+bool ChecksumOK(std::string_view body, std::string_view checksum) {
+    // The checksum is the hexadecimal digits after the "*"; receiver metadata may follow them,
+    // but not another "*".
+    std::size_t n = 0;
+    while (n < checksum.size() && IsHex(checksum[n])) ++n;
+    if (n == 0 || checksum.find('*', n) != npos) return false;
+    const auto x = XorPrintable(body);
+    if (!x) return false;
+    const auto v = ParseHex(checksum.substr(0, n));
+    return v && *v == *x;
+}
+
+void AddCorrupt(Session& s, std::string_view text) {
+    std::string rec = Fmt("%7.7d|", s.recnumb);
+    rec += text;
+    s.corruptrecs.push_back(std::move(rec));
+}
+
+void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
+    ++s.totlines;
+    const std::string_view f0 = f.get(0);
+    s.curevent.lasttag.assign(f0);
+    const Route* r = FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3));
+    if (!r || !r->handler) {
+        ++s.unproclines;
+        return;
+    }
+    try {
+        r->handler(s, f);
+    } catch (const ConvertError&) {
+        // A missing field or a value that is not a number: the sentence is corrupt, not the
+        // file. What the handler stored before stays.
+        AddCorrupt(s, sentence);
+        ++s.corruptcount;
+        ++s.unproclines;
+    }
+}
+
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
+    std::string_view rest = prefix, first;
+    PopField(rest, first);
+    const int nowyear = s.NowYear();
+    std::optional<TDateTime> date, time;
+    if (const auto q = first.find(' '); q != npos) {  // "YYYY/MM/DD hh:mm:ss,"
+        date = DateYMDText(first.substr(0, q), '/', nowyear);
+        time = ClockTime(Copy(first, q + 1, 12));
+    } else {  // "YYYY-MM-DD,hh:mm:ss,"
+        date = DateYMDText(first, '-', nowyear);
+        std::string_view clock;
+        PopField(rest, clock);
+        time = ClockTime(clock);
+    }
+    if (date && time) return *date + *time;
+    s.platform.ShowMessage(MsgKind::Plain, "Format Error=" + std::string(rest));
+    return date.value_or(0);
+}
+
+TDateTime ParseBracketPrefix(Session& s, std::string_view prefix) {
+    const auto close = prefix.find(']');
+    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1));
+}
+
+TDateTime DateTimeMDY(Session& s, std::string_view text) {
+    // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
+    std::string_view rest = Copy(text, 6), clock;
+    if (const auto blank = rest.find(' '); blank != npos) {
+        clock = Trim(rest.substr(blank + 1));
+        rest = rest.substr(0, blank);
+    }
+    const auto date = DateFromParts(rest, Trim(Copy(text, 0, 2)), Trim(Copy(text, 3, 2)),
+                                    s.NowYear());
+    const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
+    if (date && time) return *date + *time;
+    s.platform.ShowMessage(MsgKind::Plain, "Error=" + std::string(text));
+    return 0;
+}
+
+}  // namespace brenvik

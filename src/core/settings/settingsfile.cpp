@@ -1,0 +1,266 @@
+#include "settings/settingsfile.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "model/strutil.h"
+#include "session.h"
+#include "settings/inifile.h"
+
+namespace brenvik {
+
+namespace {
+
+// File layout:
+//   [FILES]   lastfile, settings, SavedExt, File00..File09 (newest first)
+//   [GENERAL] GenModes (reopen R, checksum C, ignore VDR Y, auto show Y, auto widths Y),
+//             MGmodes (memo mode, grid mode; read only), Formats (coords, dates, R rotations),
+//             units (horizontal, vertical), pagesize
+//   [WPARMS]  Splitter, Bounds (left,top,right,bottom)
+//   [FLDDEF]  Fielddef000..Fielddef022: comma text head,width,kind,order
+//   [GRID]    fields: the display order
+//   [EVENTS]  Thresholds: comma text time,distance,alarm
+constexpr std::string_view kFiles = "FILES";
+constexpr std::string_view kGeneral = "GENERAL";
+constexpr std::string_view kWparms = "WPARMS";
+constexpr std::string_view kFlddef = "FLDDEF";
+constexpr std::string_view kGrid = "GRID";
+constexpr std::string_view kEvents = "EVENTS";
+
+constexpr int kRecentMax = 10;
+constexpr std::int32_t kMinSplitter = 96;
+
+void ShowReadFailure(Session& s, const std::string& path) {
+    s.platform.ShowMessage(MsgKind::Error, "Unable to read the settings file:\r\n" + path);
+}
+
+void ShowWriteFailure(Session& s, const std::string& path) {
+    s.platform.ShowMessage(MsgKind::Error, "Unable to write the settings file:\r\n" + path);
+}
+
+// An item that must be an integer; when it is not, that is reported and reading stops.
+bool ReadInt(Session& s, std::string_view text, std::int32_t& v) {
+    text = Trim(text);
+    if (auto r = ParseInt(text)) {
+        v = *r;
+        return true;
+    }
+    s.platform.ShowMessage(MsgKind::Error, "'" + std::string(text) + "' is not a valid integer value");
+    return false;
+}
+
+std::int32_t IntOr(const std::string& text, std::int32_t def) {
+    return ParseInt(Trim(text)).value_or(def);
+}
+
+// A run of letter codes. Codes are never blanks or control characters, so the run ends at the
+// first of them: what follows could not survive the trimming of a written line.
+std::string Letters(const TIniFile& ini, std::string_view key, std::string_view def) {
+    std::string v = ini.ReadString(kGeneral, key, def);
+    const auto end = std::find_if(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+    v.erase(end, v.end());
+    return v;
+}
+
+// The letter at position i, or a blank (no letter) past the end.
+char LetterAt(const std::string& v, std::size_t i) { return i < v.size() ? v[i] : ' '; }
+
+char Flag(bool on, char letter) { return on ? letter : 'N'; }
+
+std::string FolderOf(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t sep = path.find_last_of("\\/:");
+#else
+    const std::size_t sep = path.rfind('/');
+#endif
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+std::string FieldKey(int n) { return Fmt("Fielddef%3.3d", n); }
+
+void ReadFiles(TSettings& st, const TIniFile& ini) {
+    st.settingsfile = ini.ReadString(kFiles, "settings", "");
+    st.savedext = ini.ReadString(kFiles, "SavedExt", ".csv");
+    if (st.savedext.empty()) st.savedext = ".csv";
+    st.recentfiles.clear();
+    for (int i = 0; i < kRecentMax; ++i) {
+        std::string f = ini.ReadString(kFiles, Fmt("File%2.2d", i), "");
+        if (!f.empty()) st.recentfiles.push_back(std::move(f));
+    }
+    st.lastfile = st.recentfiles.empty() ? std::string() : st.recentfiles.front();
+    st.lastfolder = FolderOf(st.lastfile);
+}
+
+void ReadModes(TSettings& st, const TIniFile& ini) {
+    std::string gen = Letters(ini, "GenModes", "NCNNN");
+    if (gen.size() < 5) gen.resize(5, 'N');
+    st.reopenlast = gen[0] == 'R';
+    st.verifychecksum = gen[1] == 'C';
+    st.ignorevdr = gen[2] == 'Y';
+    st.autoshowvalid = gen[3] == 'Y';
+    st.autowidths = gen[4] == 'Y';
+
+    std::string mg = Letters(ini, "MGmodes", "RN");
+    if (mg.size() < 2) mg = "RN";
+    st.memomode = mg[0];
+    st.gridmode = mg[1];
+
+    std::string fmt = Letters(ini, "Formats", "DDN");
+    if (fmt.empty()) fmt = "DDN";
+    st.coordformat = fmt[0];
+    st.dateformat = LetterAt(fmt, 1);
+    st.rotations = LetterAt(fmt, 2) == 'R';
+
+    std::string units = Letters(ini, "units", "MM");
+    if (units.size() < 2) units = "MM";
+    st.parms.hunits = units[0];
+    st.parms.vunits = units[1];
+
+    st.pagesize = IntOr(ini.ReadString(kGeneral, "pagesize", "200"), 200);
+    st.splitterpos = std::max(IntOr(ini.ReadString(kWparms, "Splitter", "120"), 120), kMinSplitter);
+}
+
+bool ReadBounds(Session& s, const TIniFile& ini) {
+    const std::string text = ini.ReadString(kWparms, "Bounds", "200,80,1160,800");
+    std::string_view rest = text;
+    std::array<std::int32_t, 4> b{};
+    for (std::int32_t& v : b) {
+        std::string_view item;
+        PopField(rest, item);
+        if (!ReadInt(s, item, v)) return false;
+    }
+    s.settings.windowbounds = b;
+    return true;
+}
+
+// The stored head, width, kind and order of field n, unless its entry is absent.
+bool ReadFieldDef(Session& s, const TIniFile& ini, int n) {
+    const std::string text = ini.ReadString(kFlddef, FieldKey(n), "*");
+    if (text == "*") return true;
+    const std::vector<std::string> items = SplitCommaText(text);
+    auto item = [&](std::size_t i) -> std::string_view { return i < items.size() ? items[i] : std::string_view(); };
+    std::int32_t wdth = 0, kind = 0, ordr = 0;
+    if (!ReadInt(s, item(1), wdth) || !ReadInt(s, item(2), kind) || !ReadInt(s, item(3), ordr)) return false;
+    TFieldState& f = s.fields.fields[static_cast<std::size_t>(n)];
+    f.head = std::string(item(0));
+    f.wdth = wdth;
+    // Out-of-range kinds still mean "hidden and not offered".
+    f.kind = static_cast<std::uint8_t>((kind < 0 || kind > 255) ? 255 : kind);
+    f.ordr = static_cast<std::uint16_t>(std::clamp(ordr, 0, 65535));
+    f.vis = kind == 1;
+    return true;
+}
+
+// Positions take the listed field numbers in turn; numbers that are no field and items past
+// the 23rd position are ignored. The positions after the list hold their own number.
+bool ReadFieldOrder(Session& s, const TIniFile& ini) {
+    const std::string text = ini.ReadString(kGrid, "fields", "0,1,2,3");
+    std::string_view rest = text;
+    auto& order = s.fields.fieldorder;
+    std::size_t pos = 0;
+    while (!rest.empty() && pos < order.size()) {
+        std::string_view item;
+        PopField(rest, item);
+        std::int32_t n = 0;
+        if (!ReadInt(s, item, n)) return false;
+        if (n < 0 || n >= kEventFieldCount) continue;
+        order[pos++] = n;
+        if (!ReadFieldDef(s, ini, n)) return false;
+    }
+    for (; pos < order.size(); ++pos) order[pos] = static_cast<int>(pos);
+    return true;
+}
+
+bool ReadThresholds(Session& s, const TIniFile& ini) {
+    const std::vector<std::string> items =
+        SplitCommaText(ini.ReadString(kEvents, "Thresholds", "1,2147483647,2147483647"));
+    std::int32_t* targets[] = {&s.settings.timethresh, &s.settings.distthresh, &s.settings.alarmthresh};
+    for (std::size_t i = 0; i < std::size(targets); ++i)
+        if (!ReadInt(s, i < items.size() ? std::string_view(items[i]) : std::string_view(), *targets[i]))
+            return false;
+    return true;
+}
+
+void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
+    std::string order;
+    for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
+        const int n = cat.fieldorder[p];
+        if (p > 0) order += ',';
+        order += Fmt("%d", n);
+        if (n < 0 || n >= kEventFieldCount) continue;
+        const TFieldState& f = cat.fields[static_cast<std::size_t>(n)];
+        ini.WriteString(kFlddef, FieldKey(n),
+                        JoinCommaText(std::vector<std::string>{f.head, Fmt("%d", f.wdth), Fmt("%d", f.kind),
+                                                               Fmt("%d", f.ordr)}));
+    }
+    ini.WriteString(kGrid, "fields", order);
+}
+
+void WriteAll(const Session& s, TIniFile& ini) {
+    const TSettings& st = s.settings;
+    ini.WriteString(kFiles, "lastfile", st.lastfile);
+    ini.WriteString(kFiles, "settings", st.settingsfile);
+    ini.WriteString(kFiles, "SavedExt", st.savedext);
+    const std::size_t recent = std::min(st.recentfiles.size(), static_cast<std::size_t>(kRecentMax));
+    for (std::size_t i = 0; i < recent; ++i)
+        ini.WriteString(kFiles, Fmt("File%2.2zu", i), st.recentfiles[i]);
+
+    ini.WriteString(kGeneral, "GenModes",
+                    std::string{Flag(st.reopenlast, 'R'), Flag(st.verifychecksum, 'C'), Flag(st.ignorevdr, 'Y'),
+                                Flag(st.autoshowvalid, 'Y'), Flag(st.autowidths, 'Y')});
+    ini.WriteString(kGeneral, "Formats", std::string{st.coordformat, st.dateformat, Flag(st.rotations, 'R')});
+    ini.WriteString(kGeneral, "units", std::string{st.parms.hunits, st.parms.vunits});
+    ini.WriteString(kGeneral, "pagesize", Fmt("%d", st.pagesize));
+
+    ini.WriteString(kWparms, "Splitter", Fmt("%d", st.splitterpos));
+    const auto& b = st.windowbounds;
+    ini.WriteString(kWparms, "Bounds", Fmt("%d,%d,%d,%d", b[0], b[1], b[2], b[3]));
+
+    WriteFieldDefs(s.fields, ini);
+
+    ini.WriteString(kEvents, "Thresholds",
+                    JoinCommaText(std::vector<std::string>{Fmt("%d", st.timethresh), Fmt("%d", st.distthresh),
+                                                           Fmt("%d", st.alarmthresh)}));
+}
+
+}  // namespace
+
+void InitSettingsFile(Session& s, const std::string& datafolder) {
+    s.settings.inifile = (std::filesystem::path(datafolder) / "brenv.ini").string();
+    std::error_code ec;
+    const auto st = std::filesystem::symlink_status(s.settings.inifile, ec);
+    if (st.type() != std::filesystem::file_type::not_found) return;
+    std::ofstream out(s.settings.inifile, std::ios::binary);
+    if (!out) ShowWriteFailure(s, s.settings.inifile);
+}
+
+bool ReadSettings(Session& s, const std::string& path) {
+    TIniFile ini;
+    if (ini.LoadFromFile(path) == TIniFile::LoadResult::Failed) {
+        ShowReadFailure(s, path);
+        return false;
+    }
+    ReadFiles(s.settings, ini);
+    ReadModes(s.settings, ini);
+    return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
+}
+
+bool WriteSettings(Session& s, const std::string& path) {
+    // Whatever else the file holds is kept, so an unreadable file is not overwritten.
+    TIniFile ini;
+    if (ini.LoadFromFile(path) == TIniFile::LoadResult::Failed) {
+        ShowWriteFailure(s, path);
+        return false;
+    }
+    WriteAll(s, ini);
+    if (!ini.SaveToFile(path)) {
+        ShowWriteFailure(s, path);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brenvik
