@@ -1,13 +1,75 @@
 #pragma once
-// The main window: layout and wiring only.
+// The main window: layout and wiring only. The text panel sits above the splitter, the grid area
+// (with the welcome panel under it until a log is read) below; the commands live in their
+// controllers.
 #include <QMainWindow>
 
+#include <memory>
+
+#include "appstate.h"
+#include "mainactions.h"
+
+class QSplitter;
+class QTimer;
+
 namespace brenvik::ui {
+
+class FileCommands;
+class GridArea;
+class GridCommands;
+class TextPanel;
+class TextViews;
+class WelcomePanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // A log to open right after the window is first shown, instead of the start-up reopen.
+    void setStartupFile(const QString& path) { startupfile_ = path; }
+
+    AppState& app() { return *app_; }
+    Session& session() { return app_->session; }
+    MainActions& actions() { return actions_; }
+    TextPanel* textPanel() const { return panel_; }
+    GridArea* gridArea() const { return area_; }
+    WelcomePanel* welcomePanel() const { return welcome_; }
+    QSplitter* splitter() const { return splitter_; }
+    TextViews* views() const { return views_; }
+    GridCommands* grids() const { return grids_; }
+    FileCommands* files() const { return files_; }
+    QTimer* startTimer() const { return timer_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void BuildMenus();
+    void Wire();
+    void FormShow();
+    void PlaceWelcome();
+    void StartupOpen();
+
+    std::unique_ptr<AppState> app_;
+    MainActions actions_;
+    TextPanel* panel_;
+    QSplitter* splitter_;
+    QWidget* bottom_;
+    GridArea* area_;
+    WelcomePanel* welcome_;
+    TextViews* views_;
+    GridCommands* grids_;
+    FileCommands* files_;
+    QTimer* timer_;
+    QString startupfile_;
+    bool shown_ = false;
 };
 
 }  // namespace brenvik::ui

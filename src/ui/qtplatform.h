@@ -1,0 +1,72 @@
+#pragma once
+// The desktop program's platform: message boxes (with a Help button where a help context is
+// given), questions, the locale's separators, text widths in the grid font, and the display
+// steps of a load, which the main window's controllers take over through callbacks.
+#include <QFont>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+class QWidget;
+
+namespace brenvik::ui {
+
+// Messages that a damaged log can raise once per line; each can be silenced for the file.
+enum class LineMessage { FormatError, Error, DecodeAIS, Count };
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+
+    void ShowMessage(MsgKind kind, std::string_view text, int helpcontext = 0, bool helpbutton = false) override;
+    Answer Ask(QuestionKind kind, std::string_view text, int helpcontext = 0) override;
+    TDateTime NowUTC() override;
+    char DecimalSeparator() const override { return decsep_; }
+    char TimeSeparator() const override { return timesep_; }
+    int TextWidth(std::string_view text) const override;
+
+    void LoadStarted() override;
+    void ShowReport(const std::vector<std::string>& lines) override;
+    void LoadFinished() override {}
+    // Called when LoadLogFile has returned, however it ended: the per-line messages speak again.
+    void LoadEnded() { loading_ = false; }
+
+    // The grid font (its pixel size and row height are fixed; the family follows the desktop).
+    const QFont& gridFont() const { return gridfont_; }
+    // Parent of the message boxes.
+    void setParentWidget(QWidget* w) { parent_ = w; }
+
+    std::function<void()> onLoadStarted;
+    std::function<void(const std::vector<std::string>&)> onShowReport;
+
+    // Silenced per-line messages of the current load, by kind; empty text when none.
+    QString SilencedSummary() const;
+    // For tests: what the next boxes do instead of waiting for a user. A box that would be shown
+    // is recorded in shown; questions take `answer`; `silence` ticks the box's check box.
+    struct Script {
+        bool active = false;
+        Answer answer = Answer::Yes;
+        bool silence = false;
+        std::vector<std::string> shown;
+    };
+    Script script;
+
+private:
+    bool Silenced(std::string_view text, LineMessage& kind);
+
+    QFont gridfont_;
+    std::array<int, 128> asciiwidth_{};
+    char decsep_ = '.';
+    char timesep_ = ':';
+    QWidget* parent_ = nullptr;
+    std::array<bool, static_cast<std::size_t>(LineMessage::Count)> silenced_{};
+    std::array<int, static_cast<std::size_t>(LineMessage::Count)> silencedcount_{};
+    bool loading_ = false;
+};
+
+}  // namespace brenvik::ui

@@ -1,0 +1,11 @@
+#pragma once
+// Pictures of the main window for the documentation and for checking the look: the program
+// performs the user's steps through the same slots and grabs the window after each.
+#include <QString>
+
+namespace brenvik::ui {
+
+// Returns the process exit status: 0 when every picture was written.
+int TakeScreenshots(const QString& folder, const QString& logfile);
+
+}  // namespace brenvik::ui

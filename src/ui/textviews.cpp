@@ -1,0 +1,221 @@
+#include "textviews.h"
+
+#include <QLabel>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "ais/aisexport.h"
+#include "appstate.h"
+#include "logtext.h"
+#include "present/report.h"
+#include "widgets/textpanel.h"
+
+namespace brenvik::ui {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+QString Joined(const std::vector<std::string>& lines) {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& l : lines) out << LogText(l);
+    return out.join(u'\n');
+}
+
+// The integer a text reads as, or an "invalid integer" message and nothing.
+bool ReadInt(AppState& app, const QString& text, int& value) {
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    if (!ok) app.platform.ShowMessage(MsgKind::Error, "'" + CoreText(text) + "' is not a valid integer value");
+    return ok;
+}
+
+// The number before the first "|" of a source or corrupt line.
+bool LineNumberOf(const QString& line, int& n) {
+    const qsizetype bar = line.indexOf(u'|');
+    if (bar < 0) return false;
+    bool ok = false;
+    n = line.left(bar).trimmed().toInt(&ok);
+    return ok;
+}
+
+}  // namespace
+
+QString FieldAtColumn(const QString& line, int x) {
+    x = std::max(0, std::min(x, static_cast<int>(line.size())));
+    QString before = line.left(x);
+    if (const qsizetype comma = before.lastIndexOf(u','); comma >= 0) before = before.mid(comma + 1);
+    QString after = line.mid(x, 999);
+    if (const qsizetype comma = after.indexOf(u','); comma >= 0) after = after.left(comma);
+    return (before + after).trimmed();
+}
+
+bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat) {
+    lineat = -1;
+    const std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    if (!f) return false;
+    constexpr std::size_t kBlock = 1 << 20;
+    std::vector<char> buf(kBlock);
+    std::size_t begin = 0, end = 0;
+    bool eof = false;
+    int number = 0;
+    auto take = [&](std::string_view line) {
+        ++number;
+        if (number < first || number > last) return;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (number == target) lineat = static_cast<int>(lines.size());
+        char head[16];
+        std::snprintf(head, sizeof head, "%07d|", number);
+        lines << QString::fromLatin1(head) + LogText(line);
+    };
+    while (number < last) {
+        const char* b = buf.data() + begin;
+        if (const void* nl = std::memchr(b, '\n', end - begin)) {
+            const auto n = static_cast<std::size_t>(static_cast<const char*>(nl) - b);
+            take(std::string_view(b, n));
+            begin += n + 1;
+            continue;
+        }
+        if (eof) {
+            if (begin < end) take(std::string_view(b, end - begin));
+            break;
+        }
+        if (begin > 0) {
+            std::memmove(buf.data(), buf.data() + begin, end - begin);
+            end -= begin;
+            begin = 0;
+        }
+        if (end == buf.size()) buf.resize(buf.size() * 2);  // a line longer than the buffer
+        const std::size_t got = std::fread(buf.data() + end, 1, buf.size() - end, f.get());
+        if (got == 0) {
+            if (std::ferror(f.get())) return false;
+            eof = true;
+        }
+        end += got;
+    }
+    return true;
+}
+
+TextViews::TextViews(AppState& app, TextPanel& panel, QObject* parent) : QObject(parent), app_(app), panel_(panel) {
+    connect(panel_.memo(), &MemoEdit::memoClicked, this, &TextViews::Memo1Click);
+}
+
+void TextViews::SetMemoMode(char mode) {
+    app_.session.settings.memomode = mode;
+    QString title;
+    switch (mode) {
+        case 'C': title = QStringLiteral("Corrupt Lines"); break;
+        case 'R': title = QStringLiteral("Report"); break;
+        case 'S': title = QStringLiteral("Source File"); break;
+        case 'V': title = QStringLiteral("Vessel Static Info"); break;
+        default: title = QStringLiteral("Unknown"); break;
+    }
+    panel_.title()->setText(title);
+    panel_.setPageButtonsVisible(mode == 'S');
+}
+
+void TextViews::ShowWelcome() {
+    panel_.SetLines(QStringLiteral("Welcome to Brenvik.  To start open an NMEA log file.\n"), true);
+}
+
+void TextViews::ShowSummary() { ShowReportLines(SummaryReport(app_.session)); }
+
+void TextViews::ShowReportLines(const std::vector<std::string>& lines) {
+    SetMemoMode('R');
+    panel_.SetLines(Joined(lines));
+}
+
+void TextViews::ShowCorrupt() {
+    SetMemoMode('C');
+    const auto& recs = app_.session.corruptrecs;
+    panel_.SetLines(recs.empty() ? QStringLiteral("{No Corrupt lines}") : Joined(recs));
+}
+
+void TextViews::ShowVesselInfo() {
+    SetMemoMode('V');
+    panel_.SetLines(Joined(VesselTableLines(app_.session)));
+}
+
+void TextViews::ShowSource(int n) {
+    SetMemoMode('S');
+    const Session& s = app_.session;
+    const int t = n > 0 ? std::min(n, s.totlines) : 1;
+    app_.sourceline = t;
+    const int h = s.settings.pagesize / 2;
+    QStringList lines;
+    int lineat = -1;
+    const bool ok = ReadSourcePage(s.settings.lastfile, t - h, t + h, t, lines, lineat);
+    if (!ok) lines << QStringLiteral("Error reading file:\n") + LogText(s.settings.lastfile);
+    MemoEdit* memo = panel_.memo();
+    memo->setUpdatesEnabled(false);
+    panel_.SetLines(lines.join(u'\n'));
+    memo->setUpdatesEnabled(true);
+    memo->PutCaretAtLine(std::max(lineat, 0));
+    memo->setFocus();
+    memo->centerCursor();
+}
+
+void TextViews::PageUp() { ShowSource(app_.sourceline - app_.session.settings.pagesize / 2); }
+void TextViews::PageDown() { ShowSource(app_.sourceline + app_.session.settings.pagesize / 2); }
+
+void TextViews::ReadAndShowNumber(const QString& text) {
+    int m = 0;
+    if (!ReadInt(app_, text, m)) return;
+    emit gridModeWanted('A');
+    emit aisVesselWanted(m);
+}
+
+void TextViews::Memo1Click() {
+    const char mode = app_.session.settings.memomode;
+    const CaretLine c = panel_.memo()->Caret(mode == 'R');
+    switch (mode) {
+        case 'C': {
+            int n = 0;
+            if (LineNumberOf(c.text, n)) ShowSource(n);
+            break;
+        }
+        case 'S': {
+            int n = 0;
+            if (!LineNumberOf(c.text, n)) break;
+            const TEvents& events = app_.session.events;
+            for (int i = 0; i < events.count(); ++i) {
+                if (events[i].recnumb >= n) {
+                    emit eventTopWanted(i);
+                    break;
+                }
+            }
+            break;
+        }
+        case 'R': {
+            const QString w = FieldAtColumn(c.text, c.x);
+            if (c.y == 1) {
+                if (w.contains(QStringLiteral("Corrupt"))) ShowCorrupt();
+                else emit gridModeWanted('N');
+            } else if (c.y == 4) {
+                emit gridModeWanted('A');
+                const qsizetype at = w.indexOf(QStringLiteral("MMSI"));
+                if (at < 0) {
+                    emit aisVesselWanted(-1);
+                } else {
+                    const qsizetype eq = w.indexOf(u'=', at);
+                    int m = 0;
+                    if (ReadInt(app_, eq < 0 ? QString() : w.mid(eq + 1), m)) emit aisVesselWanted(m);
+                }
+            }
+            break;
+        }
+        case 'V':
+            ReadAndShowNumber(c.text.left(9));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace brenvik::ui

@@ -1,0 +1,54 @@
+#pragma once
+// The text panel's views: the summary report, a page of the source file, the corrupt lines and
+// the vessel table, their titles and page buttons, and where a click on a panel line leads.
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace brenvik::ui {
+
+struct AppState;
+class TextPanel;
+
+class TextViews : public QObject {
+    Q_OBJECT
+public:
+    TextViews(AppState& app, TextPanel& panel, QObject* parent = nullptr);
+
+    void SetMemoMode(char mode);
+    void ShowSummary();
+    void ShowReportLines(const std::vector<std::string>& lines);
+    void ShowSource(int line);
+    void ShowCorrupt();
+    void ShowVesselInfo();
+    void PageUp();
+    void PageDown();
+    // The welcome line, centred, before any file is read.
+    void ShowWelcome();
+    // The click rules, for the caret where the click left it.
+    void Memo1Click();
+
+signals:
+    // What a click asks of the grids.
+    void gridModeWanted(char mode);
+    void aisVesselWanted(int mmsi);
+    void eventTopWanted(int eventindex);
+
+private:
+    void ReadAndShowNumber(const QString& text);
+
+    AppState& app_;
+    TextPanel& panel_;
+};
+
+// The item of a comma-separated line around column x, trimmed.
+QString FieldAtColumn(const QString& line, int x);
+
+// Lines first..last (1-based) of a log file as the loader reads them (LF or CR LF ends), each
+// numbered "%07d|". lineat is set to the index of the line `target` in the result (-1 if not
+// reached). False when the file cannot be opened or read; what was read stays in lines.
+bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat);
+
+}  // namespace brenvik::ui
