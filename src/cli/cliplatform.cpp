@@ -35,8 +35,6 @@ CliPlatform::CliPlatform() {
         if (!h) h = std::strstr(tf, "%I");
         if (h && h[2] && h[2] != '%') timesep_ = h[2];
     }
-    // Numbers inside the program are read and written with the C rules.
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {

@@ -9,7 +9,7 @@
 #include "appstate.h"
 #include "gridcommands.h"
 #include "logtext.h"
-#include "parse/loader.h"
+#include "openlog.h"
 
 namespace brenvik::ui {
 
@@ -37,7 +37,7 @@ bool FileCommands::OpenPath(const QString& path) {
     QElapsedTimer timer;
     timer.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LoadOutcome outcome = LoadLogFile(app_.session, CoreText(path));
+    const LoadOutcome outcome = OpenLogFile(app_.session, CoreText(path));
     app_.platform.LoadEnded();
     const double loadsecs = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     if (outcome == LoadOutcome::Complete) {

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QPalette>
 
-#include "ais/aisexport.h"
-#include "ais/aisgridfns.h"
+#include "export/aiswriters.h"
+#include "present/aiscolumns.h"
 #include "appstate.h"
 #include "mainactions.h"
 #include "models/aistablemodel.h"

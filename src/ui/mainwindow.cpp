@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "ais/vehcles.h"
+#include "ais/vessels.h"
 #include "datafolder.h"
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "help/helpviewer.h"
 #include "helptopics.h"
 #include "logtext.h"
-#include "settings/inifns.h"
+#include "settings/settingsfile.h"
 #include "textviews.h"
 #include "widgets/gridarea.h"
 #include "widgets/textpanel.h"

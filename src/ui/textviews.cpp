@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "ais/aisexport.h"
+#include "export/aiswriters.h"
 #include "appstate.h"
 #include "logtext.h"
 #include "present/report.h"

@@ -75,7 +75,7 @@ std::string AISVesselLine(const TVehicle& v, const TFormat& f) {
     line += ',' + CodeOrEmpty(v.vtype, 255);
     line += ',' + CodeOrEmpty(v.length, 65535);
     line += ',' + CodeOrEmpty(v.width, 65535);
-    AppendCsvField(line, v.draught >= -1e24f ? ReplaceChar('.', f.decsep, Fmt("%6.2g", static_cast<double>(v.draught)))
+    AppendCsvField(line, v.draught >= -1e24f ? ReplaceChar('.', f.decsep, GeneralNumber(static_cast<double>(v.draught), 6, 2))
                                              : std::string());
     AppendCsvField(line, v.eta);
     AppendCsvField(line, v.dest);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdarg>
 #include <cstdio>
+#include <system_error>
 
 namespace brenvik {
 
@@ -221,6 +222,30 @@ std::string Fmt(const char* format, ...) {
     std::vsnprintf(s.data(), s.size() + 1, format, ap);
     va_end(ap);
     return s;
+}
+
+namespace {
+
+std::string NumberText(double v, int width, std::chars_format format, int precision) {
+    // Wide enough for any fixed double (309 integer digits) with the decimals we ask for.
+    std::array<char, 400> buf;
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, format, precision);
+    if (r.ec != std::errc()) return {};
+    const auto n = static_cast<std::size_t>(r.ptr - buf.data());
+    const auto w = static_cast<std::size_t>(std::max(width, 0));
+    std::string s(n < w ? w - n : 0, ' ');
+    s.append(buf.data(), n);
+    return s;
+}
+
+}  // namespace
+
+std::string FixedNumber(double v, int width, int decimals) {
+    return NumberText(v, width, std::chars_format::fixed, decimals);
+}
+
+std::string GeneralNumber(double v, int width, int precision) {
+    return NumberText(v, width, std::chars_format::general, precision);
 }
 
 std::string UpperCase(std::string_view s) {

@@ -51,8 +51,13 @@ void AppendCsvCell(std::string& out, std::string_view text);
 // field = the text before the first comma, text = what follows it (or empty).
 void PopField(std::string_view& text, std::string_view& field);
 
-// printf into a std::string.
+// printf into a std::string. Integers and texts only: its number texts follow the C locale.
 std::string Fmt(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// "%*.*f" and "%*.*g" of printf in the C locale, whatever locale the program runs in: the
+// decimal separator is always the point.
+std::string FixedNumber(double v, int width, int decimals);
+std::string GeneralNumber(double v, int width, int precision);
 
 // Upper-case ASCII copy.
 std::string UpperCase(std::string_view s);

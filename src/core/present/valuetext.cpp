@@ -22,15 +22,15 @@ std::string WithDecSep(std::string s, char decsep) {
 }
 
 // Decimal text of |v| rounded to `decimals` places, nearest, ties away from zero; the minus
-// sign is left to the caller. snprintf rounds the exact binary value correctly, so only an
+// sign is left to the caller. to_chars rounds the exact binary value correctly, so only an
 // exact tie needs our own rule: v * 10^d = k + 1/2 exactly means v * 2^(d+1) is an odd
-// integer, and then "%.(d+1)f" is exact and ends in the digit 5.
+// integer, and then the text with d + 1 decimals is exact and ends in the digit 5.
 std::string RoundedMagnitude(double v, int decimals) {
     const double a = std::fabs(v);
     const double scaled = std::ldexp(a, decimals + 1);
     const bool tie = std::floor(scaled) == scaled && std::fmod(scaled, 2.0) == 1.0;
-    if (!tie) return Fmt("%.*f", decimals, a);
-    std::string s = Fmt("%.*f", decimals + 1, a);
+    if (!tie) return FixedNumber(a, 0, decimals);
+    std::string s = FixedNumber(a, 0, decimals + 1);
     s.pop_back();  // the final 5
     if (!s.empty() && s.back() == '.') s.pop_back();
     // Add one unit in the last place, carrying through nines.
@@ -62,7 +62,7 @@ constexpr MaskToken kMaskTokens[] = {
 }  // namespace
 
 std::string FixedText(const TFormat& f, double v, int width, int decimals) {
-    return WithDecSep(Fmt("%*.*f", width, decimals, v), f.decsep);
+    return WithDecSep(FixedNumber(v, width, decimals), f.decsep);
 }
 
 std::string SpeedText(const TFormat& f, double mps) {

@@ -29,7 +29,7 @@ std::string LatLonPair(const TFormat& f, double lat, double lng);         // "00
 std::string_view DistUnit(char hunits);                    // km, nm, m
 std::string_view SpeedUnit(char hunits);                   // k/h, knt, m/s
 
-// printf-style fixed notation with the locale's decimal separator.
+// Fixed notation ("%*.*f") with the platform's decimal separator.
 std::string FixedText(const TFormat& f, double v, int width, int decimals);
 // Picture masks such as "00.000000", "000", "####0.000000": rounded to the mask's decimals
 // (nearest, ties away from zero), no minus sign on a result that rounds to zero.

@@ -1,6 +1,6 @@
 #include "models/aistablemodel.h"
 
-#include "ais/aisgridfns.h"
+#include "present/aiscolumns.h"
 #include "logtext.h"
 #include "models/gridcolours.h"
 #include "session.h"
