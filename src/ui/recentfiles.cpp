@@ -39,12 +39,13 @@ std::string ShortenPath(std::string_view path, std::size_t n) {
     return out;
 }
 
-RecentFiles::RecentFiles(Session& s, QMenu* filemenu, std::function<void(const std::string&)> open)
-    : QObject(filemenu), s_(s), menu_(filemenu), open_(std::move(open)) {
-    for (auto& entry : entries_) {
-        entry = filemenu->addAction(QString());
-        entry->setVisible(false);
-        connect(entry, &QAction::triggered, this, [this, a = entry.data()] { RecentItemClick(a); });
+RecentFiles::RecentFiles(Session& s, QMenu* filemenu, const std::array<QAction*, kRecentEntries>& entries,
+                         std::function<void(const std::string&)> open, QObject* parent)
+    : QObject(parent), s_(s), menu_(filemenu), open_(std::move(open)) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i] = entries[i];
+        if (entries[i])
+            connect(entries[i], &QAction::triggered, this, [this, a = entries[i]] { RecentItemClick(a); });
     }
 }
 

@@ -27,8 +27,10 @@ std::string ShortenPath(std::string_view path, std::size_t n);
 class RecentFiles : public QObject {
     Q_OBJECT
 public:
-    // Appends ten hidden, empty entries to the menu; open receives the path of a chosen one.
-    RecentFiles(Session& s, QMenu* filemenu, std::function<void(const std::string&)> open);
+    // entries: the ten hidden, empty actions at the end of the File menu, after its last
+    // separator; open receives the path of a chosen one.
+    RecentFiles(Session& s, QMenu* filemenu, const std::array<QAction*, kRecentEntries>& entries,
+                std::function<void(const std::string&)> open, QObject* parent = nullptr);
 
     // Puts path first in recentfiles (at most ten, no repeats) and rebuilds the entries,
     // unless it already is the first.

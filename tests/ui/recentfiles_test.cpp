@@ -34,19 +34,22 @@ protected:
     void SetUp() override {
         menu.addAction(QStringLiteral("Exit"));
         menu.addSeparator();
-        recent = std::make_unique<RecentFiles>(s, &menu, [this](const std::string& f) { opened.push_back(f); });
+        std::array<QAction*, kRecentEntries> entries{};
+        for (QAction*& a : entries) {
+            a = menu.addAction(QString());
+            a->setVisible(false);
+        }
+        recent = std::make_unique<RecentFiles>(s, &menu, entries, [this](const std::string& f) { opened.push_back(f); });
     }
     QString Caption(int i) const { return recent->Entry(i)->text(); }
 };
 
-TEST_F(RecentTest, ElevenFilesLeaveTheTenNewestAsTheMenusLastItems) {
+TEST_F(RecentTest, ElevenFilesLeaveTheTenNewest) {
     for (int i = 0; i < 11; ++i) recent->AddRecentFile("/logs/f" + std::to_string(i) + ".txt");
     ASSERT_EQ(s.settings.recentfiles.size(), 10u);
     EXPECT_EQ(s.settings.lastfile, "/logs/f10.txt");
     EXPECT_EQ(Caption(0), QStringLiteral("&1 /logs/f10.txt"));
     EXPECT_EQ(Caption(9), QStringLiteral("&10 /logs/f1.txt"));
-    EXPECT_EQ(menu.actions().back(), recent->Entry(9));
-    EXPECT_EQ(menu.actions().size(), 12);
     for (int i = 0; i < 10; ++i) EXPECT_TRUE(recent->Entry(i)->isVisible());
 }
 
