@@ -6,7 +6,7 @@ SAMPLE     ?= data/samples/harbour.log
 CMAKE_GEN  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench install package clean
+.PHONY: all deps build run screenshot test test-asan bench install package clean
 
 all: build
 
@@ -19,8 +19,18 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The desktop program on the sample log. Without a display: the command-line report instead.
 run: build
-	$(BUILD)/brenvik-cli --report $(SAMPLE)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/src/ui/brenvik $(SAMPLE); \
+	else \
+	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the command-line report of $(SAMPLE) follows; 'make screenshot' takes pictures of the desktop program."; \
+	  $(BUILD)/brenvik-cli --report $(SAMPLE); \
+	fi
+
+# Pictures of the main window on the sample log, taken under Xvfb, in $(BUILD)/screenshots.
+screenshot: build
+	@bash scripts/screenshots.sh $(BUILD) $(SAMPLE)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -89,3 +89,15 @@ if command -v gpsdecode >/dev/null 2>&1; then
   read -r secs peak < <(measure sh -c 'gpsdecode -u -j -s < "$1"' sh "$ais")
   awk -v s="$secs" -v n="$aislines" 'BEGIN { printf "  %-30s %s s, %.0f AIS sentences/second\n", "gpsdecode -u -j -s:", s, n / s }'
 fi
+
+# The desktop program, offscreen: the same 1,000,000-line log, and a log at the event capacity.
+uibench="$build/bench/brenvik_ui_bench"
+if [ -x "$uibench" ]; then
+  cap="$dir/capacity-100000-events.log"
+  [ -s "$cap" ] || "$uibench" --capacity-log "$cap"
+  echo "Desktop program (offscreen):"
+  "$uibench" "$log" 2>/dev/null | sed 's/^/  /'
+  "$uibench" "$cap" 2>/dev/null | sed 's/^/  /'
+else
+  echo "Desktop program: $uibench not built"
+fi

@@ -8,19 +8,24 @@
 #include <cstring>
 #include <string>
 
+#include "export/textfile.h"
+
 namespace brenvik::cli {
 namespace {
 
-// Message texts end lines with CR LF; a terminal wants LF.
+// Message texts end lines with CR LF; a terminal wants LF. They may quote log lines, whose
+// bytes are made UTF-8 as in the text views.
 void PrintText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 1);
+    std::string lf;
+    lf.reserve(text.size() + 1);
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out.push_back(text[i]);
+        lf.push_back(text[i]);
     }
-    out.push_back('\n');
-    std::fputs(out.c_str(), stderr);
+    lf.push_back('\n');
+    std::string out;
+    AppendUtf8(out, lf);
+    std::fwrite(out.data(), 1, out.size(), stderr);
 }
 
 }  // namespace

@@ -11,21 +11,28 @@
 #include "export/gpswriter.h"
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
+#include "export/sourcescsv.h"
 #include "export/textfile.h"
 #include "model/strutil.h"
 #include "options.h"
 #include "openlog.h"
 #include "present/report.h"
+#include "present/sourcestable.h"
 #include "session.h"
 #include "settings/settingsfile.h"
 
 namespace brenvik::cli {
 namespace {
 
+// Text views hold bytes of the log as they were read; standard output gets them as UTF-8,
+// like the written files, so that a terminal or a script reading it gets valid text.
 void PrintLines(const std::vector<std::string>& lines) {
+    std::string out;
     for (const auto& l : lines) {
-        std::fwrite(l.data(), 1, l.size(), stdout);
-        std::fputc('\n', stdout);
+        out.clear();
+        AppendUtf8(out, l);
+        out.push_back('\n');
+        std::fwrite(out.data(), 1, out.size(), stdout);
     }
 }
 
@@ -105,6 +112,10 @@ int Run(int argc, const char* const* argv) {
     }
     if (opts.ais) PrintLines(AISGridLines(s));
     if (opts.vessels) PrintLines(VesselTableLines(s));
+    if (opts.sources) {
+        if (std::string verdict = SourcesVerdict(s); !verdict.empty()) PrintLines({verdict});
+        PrintLines(SourcesTableLines(s));
+    }
     // The writers tell their counts and failures on stderr; a file that could not be written
     // makes the exit status 1, so a script does not take it for done.
     bool written = true;
@@ -115,6 +126,7 @@ int Run(int argc, const char* const* argv) {
         written = WriteAISPositions(s, opts.aispositionsfile, ExtensionLabel(opts.aispositionsfile)) && written;
     if (!opts.aisvesselsfile.empty())
         written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
+    if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
     if (!written) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

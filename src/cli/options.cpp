@@ -62,6 +62,7 @@ constexpr std::array optiondefs{
     OptionDef{"--events", false, [](CliOptions& o, std::string_view) { return o.events = true; }},
     OptionDef{"--ais", false, [](CliOptions& o, std::string_view) { return o.ais = true; }},
     OptionDef{"--vessels", false, [](CliOptions& o, std::string_view) { return o.vessels = true; }},
+    OptionDef{"--sources", false, [](CliOptions& o, std::string_view) { return o.sources = true; }},
     OptionDef{"--csv", true, [](CliOptions& o, std::string_view v) { o.csvfile = v; return !v.empty(); }},
     OptionDef{"--kml", true, [](CliOptions& o, std::string_view v) { o.kmlfile = v; return !v.empty(); }},
     OptionDef{"--gps", true, [](CliOptions& o, std::string_view v) { o.gpsfile = v; return !v.empty(); }},
@@ -69,6 +70,8 @@ constexpr std::array optiondefs{
               [](CliOptions& o, std::string_view v) { o.aispositionsfile = v; return !v.empty(); }},
     OptionDef{"--ais-vessels", true,
               [](CliOptions& o, std::string_view v) { o.aisvesselsfile = v; return !v.empty(); }},
+    OptionDef{"--sources-csv", true,
+              [](CliOptions& o, std::string_view v) { o.sourcescsvfile = v; return !v.empty(); }},
     OptionDef{"--marked", true, [](CliOptions& o, std::string_view v) { return ParseMarked(v, o); }},
     OptionDef{"--settings", true,
               [](CliOptions& o, std::string_view v) { o.settingsfile = v; return !v.empty(); }},
@@ -113,11 +116,14 @@ const char* UsageText() {
            "  --events               the NMEA events as CSV on stdout\n"
            "  --ais                  the AIS grid: headings, then one line per report, TAB-separated\n"
            "  --vessels              the vessel table\n"
+           "  --sources              what each talker and sentence sent, and the clocks, with a\n"
+           "                         one-line verdict first when something is wrong\n"
            "  --csv FILE             write the events as CSV\n"
            "  --kml FILE             write events and vessel tracks as KML\n"
            "  --gps FILE             write events, vessels and tracks as a GPS text file\n"
            "  --ais-positions FILE   write the AIS position reports as CSV\n"
            "  --ais-vessels FILE     write the vessels' static data as CSV\n"
+           "  --sources-csv FILE     write the sources table as CSV\n"
            "  --marked FIRST:LAST    rows (1-based) written by --csv\n"
            "\n"
            "Settings (defaults, then --settings, then these flags):\n"

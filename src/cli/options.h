@@ -20,7 +20,8 @@ struct CliOptions {
     bool events = false;
     bool ais = false;
     bool vessels = false;
-    std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile;
+    bool sources = false;
+    std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile, sourcescsvfile;
     std::optional<std::pair<std::int32_t, std::int32_t>> marked;  // 1-based rows
     // Settings, applied after the settings file.
     std::string settingsfile;
@@ -32,8 +33,8 @@ struct CliOptions {
     std::string lookupdir;
 
     bool AnyOutput() const {
-        return report || corrupt || events || ais || vessels || !csvfile.empty() || !kmlfile.empty() ||
-               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty();
+        return report || corrupt || events || ais || vessels || sources || !csvfile.empty() || !kmlfile.empty() ||
+               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() || !sourcescsvfile.empty();
     }
 };
 

@@ -12,6 +12,7 @@
 #include "model/datetime.h"
 #include "model/eventobj.h"
 #include "model/sentencefields.h"
+#include "model/sources.h"
 #include "platform.h"
 #include "present/fieldcat.h"
 #include "present/format.h"
@@ -64,6 +65,9 @@ public:
     std::string limitname;
     std::int32_t limithit = 0;
     TDateTime firstdts = 0;
+    // What each talker and sentence identifier sent, and the clocks: gathered line by line.
+    TSources sources;
+    TLineNote linenote;
 
     TSegState seg;
 

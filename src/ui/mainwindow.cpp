@@ -199,7 +199,7 @@ void MainWindow::FormShow() {
     resize(std::max(b[2] - b[0], 200), std::max(b[3] - b[1], 150));
     splitter_->setSizes({std::max(s.settings.splitterpos, kMinSplitter), std::max(height() - s.settings.splitterpos, 1)});
     app_->userfolder = FindUserFolder(app_->platform);
-    SetHelpFolder(app_->programfolder + QStringLiteral("/help"));
+    InitHelp(app_->programfolder);
     CreateVhcls(s, CoreText(app_->programfolder));
     dialogs_->recent()->RefreshRecentMenu();
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);

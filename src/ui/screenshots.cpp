@@ -1,8 +1,12 @@
 #include "screenshots.h"
 
+#include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPixmap>
+#include <QTextBlock>
 #include <QTextStream>
 
 #include <QFileDialog>
@@ -18,17 +22,48 @@
 #include "gridcommands.h"
 #include "savecommands.h"
 #include "mainwindow.h"
+#include "models/eventtablemodel.h"
 #include "textviews.h"
+#include "widgets/textpanel.h"
 
 namespace brenvik::ui {
 namespace {
 
-bool Grab(QWidget& w, const QString& folder, const QString& name) {
-    QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    const bool ok = w.grab().save(path);
-    QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
-    return ok;
+class Shooter {
+public:
+    Shooter(MainWindow& w, const QString& folder) : w_(w), folder_(folder) {}
+
+    // The main window, or another window such as a dialog.
+    void Grab(const QString& name, QWidget* window = nullptr) {
+        QApplication::processEvents();
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        const bool saved = (window ? window : &w_)->grab().save(path);
+        QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
+        ok_ = ok_ && saved;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    MainWindow& w_;
+    QString folder_;
+    bool ok_ = true;
+};
+
+// A click on a line of the text panel: the caret goes there, then the click rules run.
+void ClickPanelLine(MainWindow& w, int line, int column) {
+    MemoEdit* memo = w.textPanel()->memo();
+    QTextCursor c(memo->document()->findBlockByNumber(line));
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+    memo->setTextCursor(c);
+    w.views()->Memo1Click();
+}
+
+// A click on the data grid's fixed cell of a grid row, then a pop-up command.
+void Mark(MainWindow& w, int gridrow, QAction* command) {
+    GridCommands* g = w.grids();
+    g->DataGridFixedCellClick(g->eventModel()->index(gridrow - 1, 0));
+    w.actions().popup->hide();
+    command->trigger();
 }
 
 }  // namespace
@@ -37,30 +72,54 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
     QDir().mkpath(folder);
     MainWindow w;
     w.show();
-    QApplication::processEvents();
-    bool ok = Grab(w, folder, QStringLiteral("0-welcome"));
+    Shooter shot(w, folder);
+    shot.Grab(QStringLiteral("0-welcome"));
     if (!w.files()->OpenPath(logfile)) return 1;
-    w.grids()->SwitchGridMode('B');
-    ok = Grab(w, folder, QStringLiteral("1-report-both-grids")) && ok;
+    GridCommands* g = w.grids();
+
+    g->SwitchGridMode('B');
+    shot.Grab(QStringLiteral("1-report-both-grids"));
+
+    g->DataGridClick(g->eventModel()->index(40, 5));
+    shot.Grab(QStringLiteral("2-source-after-data-click"));
+
+    w.views()->ShowCorrupt();
+    shot.Grab(QStringLiteral("3-corrupt-lines"));
+
+    w.views()->ShowVesselInfo();
+    ClickPanelLine(w, 5, 2);
+    shot.Grab(QStringLiteral("4-vessels-one-vessel"));
+
+    g->SwitchGridMode('N');
+    w.views()->ShowSummary();
+    shot.Grab(QStringLiteral("5-nmea-only"));
+
+    Mark(w, 10, w.actions().makeFirst);
+    Mark(w, 20, w.actions().makeLast);
+    shot.Grab(QStringLiteral("6-marked-range"));
+
+    g->SwitchGridMode('A');
+    g->SelectAISVessel(-1);
+    shot.Grab(QStringLiteral("7-ais-only"));
 
     // The dialogs, shown without their modal loops.
     OptionsDialog* options = w.dialogs()->options();
     options->FormShow();
     options->show();
-    const char* pages[] = {"2-options-general", "3-options-formats", "4-options-fields", "5-options-events"};
+    const char* pages[] = {"8-options-general", "9-options-formats", "10-options-fields", "11-options-events"};
     for (int page = 0; page < 4; ++page) {
         options->pages->setCurrentIndex(page);
-        ok = Grab(*options, folder, QString::fromLatin1(pages[page])) && ok;
+        shot.Grab(QString::fromLatin1(pages[page]), options);
     }
     options->hide();
     const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session()), true, &w));
     save->show();
-    ok = Grab(*save, folder, QStringLiteral("6-save-dialog")) && ok;
+    shot.Grab(QStringLiteral("12-save-dialog"), save.get());
     save->hide();
     AboutBox about(&w);
     about.show();
-    ok = Grab(about, folder, QStringLiteral("7-about")) && ok;
-    return ok ? 0 : 1;
+    shot.Grab(QStringLiteral("13-about"), &about);
+    return shot.ok() ? 0 : 1;
 }
 
 }  // namespace brenvik::ui

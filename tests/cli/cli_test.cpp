@@ -89,6 +89,19 @@ TEST(Cli, CorruptViewListsRejectedLines) {
     EXPECT_NE(both.out.find("\n0000002|$GPGGA"), std::string::npos);
 }
 
+// Bytes of the log that are not UTF-8 reach standard output as Latin-1 characters in UTF-8;
+// valid UTF-8 passes unchanged.
+TEST(Cli, TextViewsAreUtf8) {
+    TempDir dir;
+    const std::string log = dir.Write("l.log",
+        "$IIALR,101112,1,A,V,Temp\xe9rature*00\r\n"
+        "$IIALR,101112,1,A,V,caf\xc3\xa9*00\r\n");
+    CliResult r = RunCli(dir, "--corrupt " + Q(log));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0000001|$IIALR,101112,1,A,V,Temp\xc3\xa9rature\n"
+                     "0000002|$IIALR,101112,1,A,V,caf\xc3\xa9\n");
+}
+
 }  // namespace
 }  // namespace brenvik::test
 

@@ -1,5 +1,6 @@
 #pragma once
-// Runs brenvik-cli as a user would, under the C locale, and collects what it says.
+// Runs brenvik-cli as a user would, under a given locale (C unless said), and collects what
+// it says.
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -16,10 +17,12 @@ struct CliResult {
     std::string err;
 };
 
-// args are passed to the shell as they stand; quote paths with Q.
-inline CliResult RunCli(const TempDir& dir, const std::string& args) {
+// args are passed to the shell as they stand; quote paths with Q. cwd empty: the test's own.
+inline CliResult RunCli(const TempDir& dir, const std::string& args, const std::string& locale = "C",
+                        const std::string& cwd = "") {
     const std::string errfile = dir.File("stderr.txt");
-    const std::string cmd = "LC_ALL=C '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
+    std::string cmd = cwd.empty() ? std::string() : "cd '" + cwd + "' && ";
+    cmd += "LC_ALL=" + locale + " '" + std::string(BRENVIK_CLI) + "' " + args + " 2>'" + errfile + "'";
     CliResult r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;

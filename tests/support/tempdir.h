@@ -27,6 +27,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     std::string File(std::string_view name) const { return (path_ / name).string(); }
+    std::string operator/(std::string_view name) const { return File(name); }
     // Writes bytes exactly as given.
     std::string Write(std::string_view name, std::string_view content) const {
         const std::string p = File(name);
@@ -38,6 +39,10 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+inline void WriteFile(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
 
 inline std::string ReadFile(const std::string& path) {
     std::string s;

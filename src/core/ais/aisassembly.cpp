@@ -74,6 +74,12 @@ void ProcessAIS(Session& s, const Fields& f) {
         return;
     }
     TFragment& slot = s.fragments[static_cast<std::size_t>(snt.ident + (snt.channelb ? 10 : 0))];
+    if (snt.number < 1) {
+        // Fragments count from 1: no slot expects a number 0 (an empty slot's "next" is 0).
+        FileCorrupt(s, f);
+        slot.Reset();
+        return;
+    }
     if (snt.number == 1) {
         slot.text.assign(snt.fragment);
         slot.count = snt.count;

@@ -6,7 +6,7 @@ namespace brenvik {
 
 class Session;
 
-// Position and time sentences (talker GP only).
+// Position and time sentences (satellite-navigation talkers: GP, GN, GL, GA, GB, BD, GQ, GI, IN).
 void DoGGA(Session& s, const Fields& f);
 void DoGLL(Session& s, const Fields& f);
 void DoGSA(Session& s, const Fields& f);

@@ -1,6 +1,7 @@
-// Position and time sentences, taken from talker GP only. GGA, GLL and RMC carry positions and
-// are the sentences (besides alarms) that may cut an event. The time reference of every time
-// field is the current event's dts: the time of the last cut.
+// Position and time sentences, taken from the satellite-navigation talkers (GP, GN, GL, GA, GB,
+// BD, GQ, GI, IN). GGA, GLL and RMC carry positions and are the sentences (besides alarms)
+// that may cut an event. The time reference of every time field is the current event's dts:
+// the time of the last cut.
 //
 // An empty number field is "no data": its assignment is skipped. Otherwise GGA and RMC swallow
 // their own failures; in the others a missing field or a bad number throws ConvertError and
@@ -80,6 +81,8 @@ void DoGLL(Session& s, const Fields& f) {
 
 // $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,p.p,h.h,v.v
 //   2 fix type ("1" none, "2" 2D, "3" 3D)  16 HDOP
+// A multi-constellation receiver sends one GSA per constellation for each fix, every one with
+// the combined solution's DOPs: each simply stores the same HDOP again.
 void DoGSA(Session& s, const Fields& f) {
     if (f.at(2) == "1") return;
     if (auto v = Num(f.at(16))) s.curevent.hdop = *v;

@@ -10,6 +10,7 @@
 #include "model/datetime.h"
 #include "parse/fieldreaders.h"
 #include "parse/handlers.h"
+#include "parse/sourcestats.h"
 #include "session.h"
 
 namespace brenvik {
@@ -28,8 +29,11 @@ struct Route {
     Handler handler;
 };
 
-// First match wins: the ALR rows must come before the any-talker rows, and the GP catch-all
-// after the GP sentences.
+// Talker of the position and time rows: any satellite-navigation source (see IsGnssTalker).
+constexpr std::string_view gnss = "GNSS";
+
+// First match wins: the ALR rows must come before the any-talker rows, and the GNSS catch-all
+// after the GNSS sentences.
 constexpr std::array routes{
     Route{"BW", "ALR", DoALR},
     Route{"AI", "ALR", DoALR},
@@ -46,13 +50,13 @@ constexpr std::array routes{
     Route{"", "VHW", DoVHW},
     Route{"", "VLW", DoVLW},
     Route{"", "MLS", DoMLS},
-    Route{"GP", "GGA", DoGGA},
-    Route{"GP", "GLL", DoGLL},
-    Route{"GP", "GSA", DoGSA},
-    Route{"GP", "RMC", DoRMC},
-    Route{"GP", "VTG", DoVTG},
-    Route{"GP", "ZDA", DoZDA},
-    Route{"GP", "", nullptr},
+    Route{gnss, "GGA", DoGGA},
+    Route{gnss, "GLL", DoGLL},
+    Route{gnss, "GSA", DoGSA},
+    Route{gnss, "RMC", DoRMC},
+    Route{gnss, "VTG", DoVTG},
+    Route{gnss, "ZDA", DoZDA},
+    Route{gnss, "", nullptr},
     // Field 0 exactly "$PFEC": talker "PF", identifier "EC" (shorter than three letters).
     Route{"PF", "EC", DoFEC},
 };
@@ -70,6 +74,18 @@ struct RouteKey {
     std::uint32_t talker, ident;
 };
 
+// GPS, combined GNSS, GLONASS, Galileo, BeiDou (both talkers in use), QZSS, NavIC and
+// integrated navigation systems: receivers since about 2015 write GN for a combined fix.
+constexpr std::array gnsstalkers{Key("GP"), Key("GN"), Key("GL"), Key("GA"), Key("GB"),
+                                 Key("BD"), Key("GQ"), Key("GI"), Key("IN")};
+constexpr std::uint32_t gnsskey = Key(gnss);  // four letters: no real talker has this key
+
+constexpr bool IsGnssTalker(std::uint32_t tk) {
+    for (const std::uint32_t g : gnsstalkers)
+        if (g == tk) return true;
+    return false;
+}
+
 constexpr auto routekeys = [] {
     std::array<RouteKey, routes.size()> k{};
     for (std::size_t i = 0; i < routes.size(); ++i) k[i] = {Key(routes[i].talker), Key(routes[i].ident)};
@@ -80,7 +96,8 @@ const Route* FindRoute(std::string_view talker, std::string_view ident) {
     const std::uint32_t tk = Key(talker), ik = Key(ident);
     for (std::size_t i = 0; i < routekeys.size(); ++i) {
         const RouteKey& r = routekeys[i];
-        if ((r.talker == 0 || r.talker == tk) && (r.ident == 0 || r.ident == ik)) return &routes[i];
+        const bool talkermatch = r.talker == 0 || r.talker == tk || (r.talker == gnsskey && IsGnssTalker(tk));
+        if (talkermatch && (r.ident == 0 || r.ident == ik)) return &routes[i];
     }
     return nullptr;
 }
@@ -112,12 +129,21 @@ std::optional<TDateTime> TagBlockTime(std::string_view tag) {
     return std::nullopt;
 }
 
-// Removes a leading tag block ("\...\"); its time becomes the recorder time.
+// Removes a leading tag block ("\...\"); its time becomes the recorder time. A block that
+// is never closed leaves nothing to read: the line is filed as corrupt, so that every line not
+// read can be seen.
 std::string_view StripTagBlock(Session& s, std::string_view line) {
     const auto close = line.find('\\', 1);
-    if (close == npos) return {};
+    if (close == npos) {
+        AddCorrupt(s, line);
+        ++s.corruptcount;
+        return {};
+    }
     if (!s.settings.ignorevdr)
-        if (auto t = TagBlockTime(line.substr(1, close - 1))) s.vdrdts = *t;
+        if (auto t = TagBlockTime(line.substr(1, close - 1))) {
+            s.vdrdts = *t;
+            NoteRecorderTime(s.linenote, *t);
+        }
     return Trim(line.substr(close + 1));
 }
 
@@ -155,6 +181,7 @@ void ParseLine(Session& s, std::string_view line) {
     // "-" and "#" begin comment lines.
     if (line.empty() || line[0] == '-' || line[0] == '#') return;
     if (line[0] == '!') {
+        NoteAddress(s.linenote, line);
         std::string_view text = line;
         if (CheckSentence(s, text, 0)) return;
         s.linefields.Split(text);
@@ -166,10 +193,14 @@ void ParseLine(Session& s, std::string_view line) {
     if (p != 0 && !s.settings.ignorevdr) {
         std::string_view prefix = line.substr(0, p);
         if (CheckSentence(s, prefix, 0)) return;
-        if (!prefix.empty())
-            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix) : ParseVdrPrefix(s, prefix);
+        if (!prefix.empty()) {
+            bool ok = false;
+            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix, &ok) : ParseVdrPrefix(s, prefix, &ok);
+            if (ok) NoteRecorderTime(s.linenote, s.vdrdts);
+        }
     }
     if (p == npos) return;
+    NoteAddress(s.linenote, line.substr(p));
     std::string_view text = line;
     if (CheckSentence(s, text, p)) return;
     s.linefields.Split(text);
@@ -230,7 +261,7 @@ void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
     }
 }
 
-TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
     std::string_view rest = prefix, first;
     PopField(rest, first);
     const int nowyear = s.NowYear();
@@ -244,17 +275,18 @@ TDateTime ParseVdrPrefix(Session& s, std::string_view prefix) {
         PopField(rest, clock);
         time = ClockTime(clock);
     }
+    if (ok) *ok = date && time;
     if (date && time) return *date + *time;
     s.platform.ShowMessage(MsgKind::Plain, "Format Error=" + std::string(rest));
     return date.value_or(0);
 }
 
-TDateTime ParseBracketPrefix(Session& s, std::string_view prefix) {
+TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok) {
     const auto close = prefix.find(']');
-    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1));
+    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1), ok);
 }
 
-TDateTime DateTimeMDY(Session& s, std::string_view text) {
+TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
     // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
     std::string_view rest = Copy(text, 6), clock;
     if (const auto blank = rest.find(' '); blank != npos) {
@@ -264,6 +296,7 @@ TDateTime DateTimeMDY(Session& s, std::string_view text) {
     const auto date = DateFromParts(rest, Trim(Copy(text, 0, 2)), Trim(Copy(text, 3, 2)),
                                     s.NowYear());
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
+    if (ok) *ok = date && time;
     if (date && time) return *date + *time;
     s.platform.ShowMessage(MsgKind::Plain, "Error=" + std::string(text));
     return 0;

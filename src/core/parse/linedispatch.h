@@ -19,9 +19,10 @@ bool ChecksumOK(std::string_view body, std::string_view checksum);
 // Routes one "$" sentence; `sentence` is its text as the checksum step left it (for the
 // corrupt-line record of a sentence its handler cannot read).
 void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence);
-TDateTime ParseVdrPrefix(Session& s, std::string_view prefix);
-TDateTime ParseBracketPrefix(Session& s, std::string_view prefix);
-TDateTime DateTimeMDY(Session& s, std::string_view text);
+// The recorder time of a prefix; `ok` (when given) tells whether it converted.
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok = nullptr);
+TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok = nullptr);
+TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok = nullptr);
 // Adds "%7.7d|text" for the current line to corruptrecs (the caller counts it in corruptcount).
 void AddCorrupt(Session& s, std::string_view text);
 

@@ -13,6 +13,7 @@
 #include "model/datetime.h"
 #include "parse/linedispatch.h"
 #include "parse/segment.h"
+#include "parse/sourcestats.h"
 #include "session.h"
 
 namespace brenvik {
@@ -124,6 +125,7 @@ void ResetLoadState(Session& s) {
     s.unproclines = 0;
     s.corruptcount = 0;
     s.corruptrecs.clear();
+    s.sources.Clear();
     s.vdrdts = 0;
     ResetSegmentation(s);
     s.ForgetNowYear();
@@ -160,7 +162,9 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 continue;  // a title or column names before the data
             } else {
                 s.fileheader = false;
+                SourceLineBegin(s);
                 ParseLine(s, line);
+                SourceLineEnd(s);
             }
             if (s.limithit != 0) {
                 ShowCapacityMessage(s, s.limitname, s.limithit);

@@ -8,10 +8,9 @@
 #include "session.h"
 
 namespace brenvik {
-namespace {
 
-// "<days> days + <secs> secs": whole days toward zero, the rest in seconds to the nearest
-// (halves to even). A span whose ends are not real dates has no duration to show.
+// Whole days toward zero, the rest in seconds to the nearest (halves to even). A span whose
+// ends are not real dates has no duration to show.
 std::string DurationText(TDateTime first, TDateTime last) {
     if (!DecodeDateTime(first) || !DecodeDateTime(last)) return std::string(invalidmark);
     const double span = last - first;
@@ -19,8 +18,6 @@ std::string DurationText(TDateTime first, TDateTime last) {
     const auto secs = static_cast<long long>(std::nearbyint((span - days) * 86400.0));
     return Fmt("%lld days + %lld secs", static_cast<long long>(days), secs);
 }
-
-}  // namespace
 
 std::vector<std::string> SummaryReport(const Session& s) {
     const TFormat f = s.Format();

@@ -73,6 +73,10 @@ TEST(AisAssembly, FragmentSequences) {
          {}, {}, 0, 1},
         {"count 0 is a single sentence", {"!AIVDM,,1,,A," + X + ",0"}, {211000001}, {1}, 0, 0},
         {"fragment number 0", {Frag(2, 0, "2", "A", Head(X))}, {}, {}, 1, 0},
+        // An empty slot expects nothing, not a fragment 0: "0 of 0" is no message.
+        {"fragment 0 of 0", {Frag(0, 0, "", "A", X), "!AIVDM,,0,,B," + X + ",0"}, {}, {}, 2, 0},
+        {"fragment 0 of 0 ends a started message",
+         {Frag(2, 1, "4", "A", Head(X)), Frag(0, 0, "4", "A", X), Frag(2, 2, "4", "A", Tail(X))}, {}, {}, 2, 0},
         {"not integers",
          {"!AIVDM,x,1,,A," + X + ",0", "!AIVDM,1,1.5,,A," + X + ",0", "!AIVDM,1,1,a,A," + X + ",0",
           "!AIVDM,1,,,A," + X + ",0", "!AIVDM,1,1,,A"},

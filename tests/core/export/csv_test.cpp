@@ -155,7 +155,7 @@ TEST_F(CsvTest, FormatsHeadingsAndLocaleReachTheFile) {
 
 TEST_F(CsvTest, FailuresAreReportedAndNeverAsSuccess) {
     s.events.Add(FullEvent());
-    const std::string paths[] = {dir / "no/such/folder/out.csv", dir.dir.string(), "/dev/full"};
+    const std::string paths[] = {dir / "no/such/folder/out.csv", dir.path().string(), "/dev/full"};
     for (const auto& path : paths) {
         SCOPED_TRACE(path);
         p.messages.clear();

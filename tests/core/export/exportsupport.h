@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the writer tests: a scratch folder, reading a written file back, a strict
-// RFC 4180 reader, and running the installed command-line tools.
+// Helpers for the writer tests: a strict reading of CR LF lines and of RFC 4180, and running
+// the installed command-line tools.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,44 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "support/tempdir.h"
+
 namespace brenvik::test {
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "brenvik-export-";
-        if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
-        for (char& c : name)
-            if (c == '/') c = '_';
-        dir = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-    std::string operator/(const std::string& file) const { return (dir / file).string(); }
-    std::filesystem::path dir;
-};
-
-inline std::string ReadFile(const std::string& path) {
-    std::string bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return bytes;
-    char buf[4096];
-    std::size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-    std::fclose(f);
-    return bytes;
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 // Lines of a file whose every line ends in CR LF. A bare CR or LF, or a last line without
 // its end, fails the test.

@@ -109,7 +109,7 @@ TEST_F(GpsTest, FailuresAreReportedAndNeverAsSuccess) {
     struct Case { const char* name; std::string path; bool badid; };
     const Case cases[] = {
         {"folder missing", dir / "none/out.gps", false},
-        {"a folder", dir.dir.string(), false},
+        {"a folder", dir.path().string(), false},
         {"full disk", "/dev/full", false},
         {"vessel id not a number", dir / "out.gps", true},
     };

@@ -117,8 +117,8 @@ TEST_F(SaveAsTest, ExtensionChoosesTheWriter) {
         }
         s.settings.savedext = ".csv";
         p.messages.clear();
-        std::filesystem::remove_all(dir.dir);
-        std::filesystem::create_directories(dir.dir);
+        std::filesystem::remove_all(dir.path());
+        std::filesystem::create_directories(dir.path());
         const std::string path = dir / c.file;
         SaveAsChosen(s, path, c.what, false, 1, 12);
         EXPECT_EQ(p.Texts(), c.messages);

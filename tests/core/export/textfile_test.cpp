@@ -9,7 +9,7 @@ namespace brenvik {
 namespace {
 
 using test::ReadFile;
-using test::ScratchDir;
+using test::TempDir;
 
 // Independent check: every sequence well-formed UTF-8 (no overlongs, surrogates or values
 // above U+10FFFF).
@@ -134,7 +134,7 @@ TEST(CsvCell, QuotesWhatWouldSplitTheCell) {
 }
 
 TEST(TextOut, WritesUtf8LinesWithCrLfAndReplacesTheFile) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string path = dir / "out.txt";
     test::WriteFile(path, "an older and much longer content that must disappear\n");
     TTextOut out;
@@ -149,7 +149,7 @@ TEST(TextOut, WritesUtf8LinesWithCrLfAndReplacesTheFile) {
 }
 
 TEST(TextOut, FailuresAreReported) {
-    ScratchDir dir;
+    TempDir dir;
     {
         SCOPED_TRACE("path that cannot be created");
         TTextOut out;

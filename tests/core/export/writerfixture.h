@@ -79,7 +79,7 @@ protected:
 
     FakePlatform p;
     Session s{p};
-    ScratchDir dir;
+    TempDir dir;
 };
 
 }  // namespace brenvik::test

@@ -131,7 +131,6 @@ TEST(ParseLine, CommentsAndTagBlocks) {
         {"\\g:1-2-73874,n:157036,s:r003669945,c:12415440354*A\\" + WithChecksum("$IIHDT,10,T"), false,
          25569 + 12415440354.0 / 86400, 1},
         {"\\c:nonsense*00\\$IIHDT,10,T", false, 0, 1},
-        {"\\c:1241544035 without an end", false, 0, 0},
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.line);
@@ -144,13 +143,31 @@ TEST(ParseLine, CommentsAndTagBlocks) {
     }
 }
 
+// A tag block that is never closed hides the whole line: it is filed, not dropped unseen.
+TEST(ParseLine, UnclosedTagBlockIsCorrupt) {
+    for (const bool ignorevdr : {false, true}) {
+        LineSession ls([&](TSettings& st) { st.ignorevdr = ignorevdr; });
+        ls.Feed({"  \\c:1241544035 without an end $IIHDT,10,T\r", "\\"});
+        EXPECT_EQ(ls.s.totlines, 0);
+        EXPECT_EQ(ls.s.vdrdts, 0);
+        EXPECT_EQ(ls.s.corruptcount, 2);
+        EXPECT_EQ(ls.s.corruptrecs,
+                  (std::vector<std::string>{"0000001|\\c:1241544035 without an end $IIHDT,10,T", "0000002|\\"}));
+    }
+}
+
 TEST(DispatchNMEA, RoutesByTalkerAndIdentifier) {
     struct Case { const char* line; bool processed; };
     const Case cases[] = {
         {"$IIHDT,10,T", true},          {"$GPHDT,10,T", true},
         {"$GPRMC,123519,V,,,,,,,230394,,", true},
-        {"$IIRMC,123519,V,,,,,,,230394,,", false}, {"$GNRMC,123519,V,,,,,,,230394,,", false},
+        {"$IIRMC,123519,V,,,,,,,230394,,", false}, {"$GNRMC,123519,V,,,,,,,230394,,", true},
         {"$GPGSV,3,1,11,03,03,111,00", false},      {"$GPGGA,123519,,,,,0,,,,M", true},
+        // Position and time sentences come from every satellite-navigation talker.
+        {"$GLGGA,123519,,,,,0,,,,M", true}, {"$GAGLL,,,,,123519,V", true}, {"$GBGSA,A,1", true},
+        {"$BDRMC,123519,V", true},          {"$GQVTG,,,,,,,,", true},      {"$GIZDA,,,,,,", true},
+        {"$INRMC,123519,V", true},          {"$GNGSV,3,1,11", false},      {"$GNTXT,01,01,02,x", false},
+        {"$GNHDT,10,T", true},              {"$ECGLL,,,,,123519,V", false}, {"$GSRMC,123519,V", false},
         {"$BWALR,,1,V,A,x", true},       {"$AIALR,,1,V,A,x", true},       {"$IIALR,,1,V,A,x", false},
         {"$PFEC,GPatt,1", true},         {"$PFECGPatt,1", false},         {"$PGRMZ,93,f,3", false},
         {"$SDDBT,1,f,0.3,M,0.2,F", true}, {"$SDDBS,1,f,0.3,M,0.2,F", true}, {"$SDDBK,1,f,0.3,M,0.2,F", true},

@@ -4,14 +4,14 @@
 
 #include <filesystem>
 
-#include "core/settings/tempfolder.h"
+#include "support/tempdir.h"
 
 namespace brenvik {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
@@ -71,13 +71,13 @@ TEST(IniFile, WriteReplacesNamesakesAndAppendsInOrder) {
 }
 
 TEST(IniFile, FileRoundTripAndLoadOutcomes) {
-    TempFolder tmp;
+    TempDir tmp;
     const std::string path = tmp.File("a.ini");
     TIniFile ini;
     EXPECT_EQ(ini.LoadFromFile(path), TIniFile::LoadResult::Missing);
     ini.WriteString("S", "k", "v\xC3\xA5");
     ASSERT_TRUE(ini.SaveToFile(path));
-    EXPECT_EQ(ReadBytes(path), std::string(kBom) + "[S]\r\nk=v\xC3\xA5\r\n\r\n");
+    EXPECT_EQ(ReadFile(path), std::string(kBom) + "[S]\r\nk=v\xC3\xA5\r\n\r\n");
     EXPECT_FALSE(std::filesystem::exists(IniTempPath(path)));
 
     TIniFile back;
@@ -85,24 +85,24 @@ TEST(IniFile, FileRoundTripAndLoadOutcomes) {
     EXPECT_EQ(back.ReadString("s", "K", ""), "v\xC3\xA5");
 
     // A folder is not a settings file; the model keeps what it held.
-    EXPECT_EQ(back.LoadFromFile(tmp.Path().string()), TIniFile::LoadResult::Failed);
+    EXPECT_EQ(back.LoadFromFile(tmp.path().string()), TIniFile::LoadResult::Failed);
     EXPECT_EQ(back.ReadString("s", "K", ""), "v\xC3\xA5");
     // A device would never end.
     EXPECT_EQ(back.LoadFromFile("/dev/zero"), TIniFile::LoadResult::Failed);
 }
 
 TEST(IniFile, FailedSaveLeavesTheOldFileWhole) {
-    TempFolder tmp;
+    TempDir tmp;
     const std::string path = tmp.File("brenv.ini");
     const std::string old = std::string(kBom) + "[S]\r\nk=old\r\n\r\n";
     TIniFile ini;
     ini.WriteString("S", "k", "new");
 
     // The temporary file cannot be created (something else holds its name).
-    WriteBytes(path, old);
+    WriteFile(path, old);
     std::filesystem::create_directory(IniTempPath(path));
     EXPECT_FALSE(ini.SaveToFile(path));
-    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(ReadFile(path), old);
     std::filesystem::remove(IniTempPath(path));
 
     // The target is a folder: the rename fails and no temporary file stays.
@@ -118,20 +118,20 @@ TEST(IniFile, FailedSaveLeavesTheOldFileWhole) {
 
     // And a save that works replaces the content in one step.
     EXPECT_TRUE(ini.SaveToFile(path));
-    EXPECT_EQ(ReadBytes(path), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
+    EXPECT_EQ(ReadFile(path), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
 }
 
 TEST(IniFile, SaveThroughALinkReplacesItsTarget) {
-    TempFolder tmp;
+    TempDir tmp;
     const std::string target = tmp.File("real.ini");
     const std::string link = tmp.File("link.ini");
-    WriteBytes(target, "[S]\nk=old\n");
+    WriteFile(target, "[S]\nk=old\n");
     std::filesystem::create_symlink(target, link);
     TIniFile ini;
     ini.WriteString("S", "k", "new");
     ASSERT_TRUE(ini.SaveToFile(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadBytes(target), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
+    EXPECT_EQ(ReadFile(target), std::string(kBom) + "[S]\r\nk=new\r\n\r\n");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/settings/tempfolder.h"
+#include "support/tempdir.h"
 #include "session.h"
 #include "settings/inifile.h"
 #include "support/fakeplatform.h"
@@ -14,9 +14,9 @@ namespace brenvik {
 namespace {
 
 using test::FakePlatform;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 const std::string kDefaultFile =
     "\xEF\xBB\xBF"
@@ -82,18 +82,18 @@ class SettingsFile : public ::testing::Test {
 protected:
     FakePlatform platform;
     Session s{platform};
-    TempFolder tmp;
+    TempDir tmp;
     std::string path = tmp.File("brenv.ini");
 
     bool ReadText(const std::string& text) {
-        WriteBytes(path, text);
+        WriteFile(path, text);
         return ReadSettings(s, path);
     }
 };
 
 TEST_F(SettingsFile, DefaultsWriteTheDefaultFile) {
     ASSERT_TRUE(WriteSettings(s, path));
-    EXPECT_EQ(ReadBytes(path), kDefaultFile);
+    EXPECT_EQ(ReadFile(path), kDefaultFile);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(SettingsFile, MissingAndEmptyFilesGiveTheDefaults) {
         changed.settings.recentfiles = {"x"};
         changed.settings.splitterpos = 300;
         changed.fields.fieldorder = Order({0, 9, 8});
-        if (exists) WriteBytes(path, "");
+        if (exists) WriteFile(path, "");
         else std::filesystem::remove(path);
         ASSERT_TRUE(ReadSettings(changed, path));
         Session fresh{p2};
@@ -155,7 +155,7 @@ TEST_F(SettingsFile, ChangedSettingsRoundTrip) {
     ExpectSameSettings(s, back);
     for (const TFieldState& f : back.fields.fields) EXPECT_EQ(f.vis, f.kind == 1) << f.head;
     EXPECT_TRUE(p2.messages.empty());
-    EXPECT_NE(ReadBytes(path).find("Fielddef009=\"Spd \"\"SOG\"\", kn\",44,0,9\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(path).find("Fielddef009=\"Spd \"\"SOG\"\", kn\",44,0,9\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
@@ -264,7 +264,7 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
         SCOPED_TRACE(c.name);
         FakePlatform p;
         Session x{p};
-        WriteBytes(path, c.text);
+        WriteFile(path, c.text);
         EXPECT_TRUE(ReadSettings(x, path));
         EXPECT_TRUE(p.messages.empty());
         c.check(x);
@@ -327,7 +327,7 @@ TEST_F(SettingsFile, NonIntegerStopsReadingWhereItStands) {
         x.settings.timethresh = 99;
         x.settings.distthresh = 98;
         x.settings.alarmthresh = 97;
-        WriteBytes(path, c.text);
+        WriteFile(path, c.text);
         EXPECT_FALSE(ReadSettings(x, path));
         ASSERT_EQ(p.messages.size(), 1u);
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);
@@ -339,10 +339,10 @@ TEST_F(SettingsFile, NonIntegerStopsReadingWhereItStands) {
 TEST_F(SettingsFile, UnreadableFileChangesNothing) {
     s.settings.timethresh = 42;
     s.settings.recentfiles = {"/a.log"};
-    EXPECT_FALSE(ReadSettings(s, tmp.Path().string()));
+    EXPECT_FALSE(ReadSettings(s, tmp.path().string()));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(platform.messages[0].text.find(tmp.Path().string()), std::string::npos);
+    EXPECT_NE(platform.messages[0].text.find(tmp.path().string()), std::string::npos);
     EXPECT_EQ(s.settings.timethresh, 42);
     EXPECT_EQ(s.settings.recentfiles, std::vector<std::string>{"/a.log"});
 }
@@ -354,7 +354,7 @@ TEST_F(SettingsFile, WritingKeepsWhatItDoesNotWrite) {
     s.settings.verifychecksum = false;
     s.settings.recentfiles = {"/n.log", "/a.log"};
     ASSERT_TRUE(WriteSettings(s, path));
-    const std::string text = ReadBytes(path);
+    const std::string text = ReadFile(path);
     const std::string general =
         "\xEF\xBB\xBF[general]\r\nGenModes=RNNNN\r\nmgmodes=SA\r\nmine=1\r\nFormats=DDN\r\nunits=MM\r\n"
         "pagesize=200\r\n\r\n";
@@ -374,14 +374,14 @@ TEST_F(SettingsFile, WritingKeepsWhatItDoesNotWrite) {
 }
 
 TEST_F(SettingsFile, WriteFailuresAreReportedAndLeaveTheFile) {
-    WriteBytes(path, "[EVENTS]\nThresholds=5,6,7\n");
+    WriteFile(path, "[EVENTS]\nThresholds=5,6,7\n");
     std::filesystem::create_directory(IniTempPath(path));
     EXPECT_FALSE(WriteSettings(s, path));
-    EXPECT_EQ(ReadBytes(path), "[EVENTS]\nThresholds=5,6,7\n");
+    EXPECT_EQ(ReadFile(path), "[EVENTS]\nThresholds=5,6,7\n");
 
     const std::string nowhere = tmp.File("missing/brenv.ini");
     EXPECT_FALSE(WriteSettings(s, nowhere));
-    EXPECT_FALSE(WriteSettings(s, tmp.Path().string()));
+    EXPECT_FALSE(WriteSettings(s, tmp.path().string()));
     ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[0].text, "Unable to write the settings file:\r\n" + path);
     EXPECT_EQ(platform.messages[1].text, "Unable to write the settings file:\r\n" + nowhere);
@@ -389,14 +389,14 @@ TEST_F(SettingsFile, WriteFailuresAreReportedAndLeaveTheFile) {
 }
 
 TEST_F(SettingsFile, InitCreatesAnEmptyFileOnce) {
-    InitSettingsFile(s, tmp.Path().string());
+    InitSettingsFile(s, tmp.path().string());
     EXPECT_EQ(s.settings.inifile, path);
     ASSERT_TRUE(std::filesystem::is_regular_file(path));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
 
-    WriteBytes(path, "[EVENTS]\nThresholds=5,6,7\n");
-    InitSettingsFile(s, tmp.Path().string() + "/");
-    EXPECT_EQ(ReadBytes(path), "[EVENTS]\nThresholds=5,6,7\n");
+    WriteFile(path, "[EVENTS]\nThresholds=5,6,7\n");
+    InitSettingsFile(s, tmp.path().string() + "/");
+    EXPECT_EQ(ReadFile(path), "[EVENTS]\nThresholds=5,6,7\n");
     EXPECT_TRUE(platform.messages.empty());
 
     InitSettingsFile(s, tmp.File("no/such"));
@@ -427,7 +427,7 @@ TEST_F(SettingsFile, GarbageNeverBreaksReadingOrTheRoundTrip) {
         }
         FakePlatform p;
         Session x{p};
-        WriteBytes(path, text);
+        WriteFile(path, text);
         ReadSettings(x, path);
         for (int n : x.fields.fieldorder) ASSERT_TRUE(n >= 0 && n < kEventFieldCount);
         EXPECT_LE(p.messages.size(), 1u);

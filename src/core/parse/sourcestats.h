@@ -1,0 +1,25 @@
+#pragma once
+// Gathering the sources summary (model/sources.h) in the load's single pass. The loader calls
+// SourceLineBegin and SourceLineEnd around each line it hands to the framer; the framer tells
+// what it found in between (NoteAddress, NoteRecorderTime). A line's counts come from the
+// changes of the loader's counters, so the summary adds up to the report by construction.
+#include <cstdint>
+#include <string_view>
+
+#include "model/sources.h"
+
+namespace brenvik {
+
+class Session;
+
+void SourceLineBegin(Session& s);
+void SourceLineEnd(Session& s);
+
+// Talker and identifier of a sentence ("$GPRMC,..." gives GP and RMC; "$PFEC,..." gives P and
+// FEC); an empty talker when the sentence has none.
+struct TSourceKey {
+    std::string_view talker, ident;
+};
+TSourceKey SourceKey(std::string_view sentence);
+
+}  // namespace brenvik
