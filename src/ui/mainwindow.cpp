@@ -15,11 +15,13 @@
 
 #include "ais/vessels.h"
 #include "datafolder.h"
+#include "dialogcommands.h"
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "help/helpviewer.h"
 #include "helptopics.h"
 #include "logtext.h"
+#include "recentfiles.h"
 #include "settings/settingsfile.h"
 #include "textviews.h"
 #include "widgets/gridarea.h"
@@ -74,6 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
     views_ = new TextViews(*app_, *panel_, this);
     grids_ = new GridCommands(*app_, *area_, *views_, actions_, *panel_->marked(), this);
     files_ = new FileCommands(*app_, *grids_, *statusBar(), *this, this);
+    dialogs_ = new DialogCommands(*app_, actions_, *grids_, *files_, *this, this);
     Wire();
 
     // FormCreate: the data folder and the settings file.
@@ -200,6 +203,7 @@ void MainWindow::FormShow() {
     app_->userfolder = FindUserFolder(app_->platform);
     InitHelp(app_->programfolder);
     CreateVhcls(s, CoreText(app_->programfolder));
+    dialogs_->recent()->RefreshRecentMenu();
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);
     grids_->SetGridMode(s.settings.gridmode);
     PlaceWelcome();

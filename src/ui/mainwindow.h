@@ -14,6 +14,7 @@ class QTimer;
 
 namespace brenvik::ui {
 
+class DialogCommands;
 class FileCommands;
 class GridArea;
 class GridCommands;
@@ -40,6 +41,7 @@ public:
     TextViews* views() const { return views_; }
     GridCommands* grids() const { return grids_; }
     FileCommands* files() const { return files_; }
+    DialogCommands* dialogs() const { return dialogs_; }
     QTimer* startTimer() const { return timer_; }
 
 protected:
@@ -67,6 +69,7 @@ private:
     TextViews* views_;
     GridCommands* grids_;
     FileCommands* files_;
+    DialogCommands* dialogs_;
     QTimer* timer_;
     QString startupfile_;
     bool shown_ = false;

@@ -9,8 +9,18 @@
 #include <QTextBlock>
 #include <QTextStream>
 
+#include <QFileDialog>
+#include <QTabWidget>
+
+#include <memory>
+
+#include "dialogcommands.h"
+#include "dialogs/aboutbox.h"
+#include "dialogs/optionsdialog.h"
 #include "filecommands.h"
+#include "filedialogs.h"
 #include "gridcommands.h"
+#include "savecommands.h"
 #include "mainwindow.h"
 #include "models/eventtablemodel.h"
 #include "textviews.h"
@@ -23,10 +33,11 @@ class Shooter {
 public:
     Shooter(MainWindow& w, const QString& folder) : w_(w), folder_(folder) {}
 
-    void Grab(const QString& name) {
+    // The main window, or another window such as a dialog.
+    void Grab(const QString& name, QWidget* window = nullptr) {
         QApplication::processEvents();
         const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
-        const bool saved = w_.grab().save(path);
+        const bool saved = (window ? window : &w_)->grab().save(path);
         QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
         ok_ = ok_ && saved;
     }
@@ -90,6 +101,24 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
     g->SwitchGridMode('A');
     g->SelectAISVessel(-1);
     shot.Grab(QStringLiteral("7-ais-only"));
+
+    // The dialogs, shown without their modal loops.
+    OptionsDialog* options = w.dialogs()->options();
+    options->FormShow();
+    options->show();
+    const char* pages[] = {"8-options-general", "9-options-formats", "10-options-fields", "11-options-events"};
+    for (int page = 0; page < 4; ++page) {
+        options->pages->setCurrentIndex(page);
+        shot.Grab(QString::fromLatin1(pages[page]), options);
+    }
+    options->hide();
+    const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session()), true, &w));
+    save->show();
+    shot.Grab(QStringLiteral("12-save-dialog"), save.get());
+    save->hide();
+    AboutBox about(&w);
+    about.show();
+    shot.Grab(QStringLiteral("13-about"), &about);
     return shot.ok() ? 0 : 1;
 }
 

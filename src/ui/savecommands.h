@@ -1,0 +1,21 @@
+#pragma once
+// The four export commands: the save dialog, then the core's choice of writer.
+namespace brenvik {
+class Session;
+}
+
+namespace brenvik::ui {
+
+class FileDialogs;
+struct FileDialogRequest;
+
+// The save dialog as an export sets it up: the loaded file's folder and name with savedext,
+// the filter of that extension selected.
+FileDialogRequest SaveRequest(const Session& s);
+
+// Exports what (saveEvents, saveAISPositions, saveAISStatic); when marked, only the events of
+// the 1-based grid rows markfirst to marklast (the CSV writer; the others write all).
+void SaveAs(Session& s, FileDialogs& dialogs, char what, bool marked = false, int markfirst = 0,
+            int marklast = 0);
+
+}  // namespace brenvik::ui
