@@ -119,6 +119,11 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
     AboutBox about(&w);
     about.show();
     shot.Grab(QStringLiteral("13-about"), &about);
+    about.hide();
+
+    g->SwitchGridMode('B');
+    w.actions().sources->trigger();
+    shot.Grab(QStringLiteral("14-sources"));
     return shot.ok() ? 0 : 1;
 }
 
