@@ -86,7 +86,12 @@ MainWindow::MainWindow(QWidget* parent)
     resize(960, 720);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The grids' models read the session, which goes with the members: take the widgets down
+    // while it is still there, not in QWidget's destructor after it.
+    hide();
+    delete takeCentralWidget();
+}
 
 void MainWindow::BuildMenus() {
     MainActions& a = actions_;
