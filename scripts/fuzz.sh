@@ -25,7 +25,9 @@ status=0
 for target in load ais settings; do
   corpus="$build/corpus-$target"
   mkdir -p "$corpus"
-  seeds=(fuzz/seeds/"$target" fuzz/regressions/"$target")
+  seeds=()
+  # git keeps no empty folder: a target with no kept regression yet has none.
+  for d in fuzz/seeds/"$target" fuzz/regressions/"$target"; do [ -d "$d" ] && seeds+=("$d"); done
   [ "$target" = settings ] || seeds+=(data/samples)
   log="$build/fuzz-$target.log"
   echo "fuzz_$target: ${seconds}s"
