@@ -8,6 +8,7 @@
 #include "cliplatform.h"
 #include "export/aiswriters.h"
 #include "export/csvwriter.h"
+#include "export/encounterscsv.h"
 #include "export/gpswriter.h"
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
@@ -16,6 +17,7 @@
 #include "model/strutil.h"
 #include "options.h"
 #include "openlog.h"
+#include "present/encountertable.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
 #include "session.h"
@@ -124,6 +126,7 @@ int Run(int argc, const char* const* argv) {
         if (std::string verdict = SourcesVerdict(s); !verdict.empty()) PrintLines({verdict});
         PrintLines(SourcesTableLines(s));
     }
+    if (opts.encounters) PrintLines(EncounterTableLines(s));
     // The writers tell their counts and failures on stderr; a file that could not be written
     // makes the exit status 1, so a script does not take it for done.
     bool written = true;
@@ -135,6 +138,8 @@ int Run(int argc, const char* const* argv) {
     if (!opts.aisvesselsfile.empty())
         written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
     if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
+    if (!opts.encounterscsvfile.empty()) written = WriteEncountersCSV(s, opts.encounterscsvfile) && written;
+    if (!opts.aisrelativefile.empty()) written = WriteAISRelative(s, opts.aisrelativefile) && written;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) return StdoutFailed();
     return written ? 0 : 1;
 }

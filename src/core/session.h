@@ -10,6 +10,7 @@
 #include "ais/vessels.h"
 #include "model/aisreport.h"
 #include "model/datetime.h"
+#include "model/encounter.h"
 #include "model/eventobj.h"
 #include "model/sentencefields.h"
 #include "model/sources.h"
@@ -50,6 +51,8 @@ public:
     TVhcls vehicles;
     std::string ownmmsi = "000000000";
     std::vector<std::int32_t> aisselection;
+    // How close each vessel came: worked out after a completed load (OpenLogFile).
+    TEncounters encounters;
     // AIS fragments waiting for the rest of their message; kept across loads.
     TFragments fragments;
 
@@ -61,6 +64,9 @@ public:
     std::int32_t corruptcount = 0;
     std::vector<std::string> corruptrecs;
     TDateTime vdrdts = 0;
+    // UTC of the latest RMC, GGA, GLL or ZDA taken by its handler: an AIS report's reception
+    // time when its line carries no recorder time. 0 until one is read.
+    TDateTime lastfixutc = 0;
     std::string vdrchl;
     std::string limitname;
     std::int32_t limithit = 0;

@@ -61,6 +61,7 @@ std::int32_t Minutes(std::int64_t v) {
 void DoGGA(Session& s, const Fields& f) {
     try {
         const TDateTime t = TimeWithDate(s, f.at(1), s.curevent.dts);
+        s.lastfixutc = t;
         const TCoord pos = ReadPosition(f, 2);
         if (f.at(6) == "0") return;
         static_cast<void>(IntOrZero(f.at(7)));  // must be an integer; the count is not used
@@ -76,6 +77,7 @@ void DoGGA(Session& s, const Fields& f) {
 void DoGLL(Session& s, const Fields& f) {
     const TCoord pos = ReadPosition(f, 1);
     const TDateTime t = TimeWithDate(s, f.at(5), s.curevent.dts);
+    s.lastfixutc = t;
     if (f.at(6) == "A") CutCheck(s, pos, t);
 }
 
@@ -100,6 +102,7 @@ void DoRMC(Session& s, const Fields& f) {
         if (auto v = Num(f.at(7))) s.curevent.speed = ToMps('N', *v);
         if (auto v = Num(f.at(8))) s.curevent.cmg = *v;
         t = DateWithTime(s, f.at(9), t);  // the sentence's date with its own time of day
+        s.lastfixutc = t;
         if (auto v = Num(f.at(10))) s.curevent.magvar = *v;
         CutCheck(s, pos, t);
     } catch (const ConvertError&) {
@@ -131,6 +134,7 @@ void DoZDA(Session& s, const Fields& f) {
         if (auto m = NumInt(f.at(6)))
             e.timeoffset = Minutes(e.timeoffset >= 0 ? std::int64_t{e.timeoffset} + *m : std::int64_t{e.timeoffset} - *m);
     if (hasdate && x != e.utc) e.utc = x;
+    if (hasdate && x != 0) s.lastfixutc = x;
 }
 
 }  // namespace brenvik

@@ -40,12 +40,14 @@ void ResetLoadState(Session& s) {
     s.aisevents.clear();
     s.vehicles.Clear();
     s.aisselection.clear();
+    s.encounters.Clear();
     s.totlines = 0;
     s.unproclines = 0;
     s.corruptcount = 0;
     s.corruptrecs.clear();
     s.sources.Clear();
     s.vdrdts = 0;
+    s.lastfixutc = 0;
     ResetSegmentation(s);
     s.ForgetNowYear();
     s.fileheader = true;
