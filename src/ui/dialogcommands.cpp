@@ -77,6 +77,7 @@ void DialogCommands::AfterOptions() {
         grids_.SetGridMode(s.settings.gridmode);
         GatherRanges(s);
         grids_.FillMaxMinGrid();
+        emit optionsApplied();
     }
 }
 

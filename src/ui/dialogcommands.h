@@ -39,6 +39,10 @@ public:
     void SaveClick(char what, bool marked);
     void AboutClick();
 
+signals:
+    // The options changed what is shown without a reload: views that show it redraw.
+    void optionsApplied();
+
 private:
     AppState& app_;
     GridCommands& grids_;

@@ -23,6 +23,7 @@
 #include "savecommands.h"
 #include "mainwindow.h"
 #include "models/eventtablemodel.h"
+#include "present/encountertable.h"
 #include "textviews.h"
 #include "widgets/textpanel.h"
 
@@ -124,6 +125,14 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
     g->SwitchGridMode('B');
     w.actions().sources->trigger();
     shot.Grab(QStringLiteral("14-sources"));
+
+    // The encounters, and the closest vessel chosen: its reports in the AIS grid.
+    w.actions().encounters->trigger();
+    shot.Grab(QStringLiteral("15-encounters"));
+    if (!w.session().encounters.list.empty()) {
+        ClickPanelLine(w, kEncounterHeadLine + 1, 2);
+        shot.Grab(QStringLiteral("16-encounters-closest-vessel"));
+    }
     return shot.ok() ? 0 : 1;
 }
 
