@@ -5,11 +5,11 @@
 #   scripts/corpus-outputs.sh build /tmp/corpus-before     # before a change
 #   scripts/corpus-outputs.sh build /tmp/corpus-after      # after it
 #   diff -r /tmp/corpus-before /tmp/corpus-after
-# OUTDIR/<log path>/ gets report.txt, corrupt.txt, events.csv, ais.txt, vessels.txt,
-# sources.txt (standard output of one run each), the files out.csv, out.kml, out.gps,
-# ais-positions.csv, ais-vessels.csv, sources.csv (written by one run), and for every run its
-# standard error (*.err) and exit status (*.rc). A log that fails or hangs is recorded that way
-# and the run goes on with the next log. The corpus's own files that are not logs (licences,
+# OUTDIR/<log path>/ gets report.txt, corrupt.txt, events.csv, events-all.csv (every event
+# field), ais.txt, vessels.txt, sources.txt (standard output of one run each), the files
+# out.csv, out.kml, out.gps, ais-positions.csv, ais-vessels.csv, sources.csv (written by one
+# run), and for every run its standard error (*.err) and exit status (*.rc). A log that fails
+# or hangs is recorded that way and the run goes on with the next log. The corpus's own files that are not logs (licences,
 # READMEs, the expected outputs its projects ship, peer-decoder outputs) are left out.
 # Runs use the C locale, so numbers and times do not depend on the machine's settings. Lines
 # whose time fields are empty take the computer's clock, so those values differ between runs.
@@ -50,8 +50,11 @@ while IFS= read -r -d '' log; do
   for view in report corrupt events ais vessels sources; do
     run "$dir/$view" "--$view" "$log"
   done
+  # The default columns leave some event fields out (depth, heading ...): every field once more.
+  run "$dir/events-all" --fields all --events "$log"
   for f in report corrupt ais vessels sources; do mv -f "$dir/$f.out" "$dir/$f.txt"; done
   mv -f "$dir/events.out" "$dir/events.csv"
+  mv -f "$dir/events-all.out" "$dir/events-all.csv"
   rm -f "$dir"/out.csv "$dir"/out.kml "$dir"/out.gps "$dir"/ais-positions.csv "$dir"/ais-vessels.csv \
     "$dir"/sources.csv
   run "$dir/files" --csv "$dir/out.csv" --kml "$dir/out.kml" --gps "$dir/out.gps" \
