@@ -65,13 +65,19 @@ TGeoBox TMercatorView::Visible() const {
     return b;
 }
 
-double GraticuleStep(double spandeg, int maxlines) {
+double GraticuleStep(double spandeg, int maxlines, bool decimal) {
     static constexpr std::array<double, 21> steps = {
         1.0 / 3600, 2.0 / 3600, 5.0 / 3600, 10.0 / 3600, 15.0 / 3600, 30.0 / 3600,
         1.0 / 60,   2.0 / 60,   5.0 / 60,   10.0 / 60,   15.0 / 60,   30.0 / 60,
         1,          2,          5,          10,          15,          30,
         45,         90,         180};
     maxlines = std::max(maxlines, 1);
+    if (decimal) {
+        for (double p = 1e-5; p < 100; p *= 10)
+            for (const double m : {1.0, 2.0, 5.0})
+                if (spandeg / (m * p) <= maxlines) return m * p;
+        return 90;
+    }
     for (const double s : steps)
         if (spandeg / s <= maxlines) return s;
     return steps.back();

@@ -61,9 +61,10 @@ private:
     int w_ = 1, h_ = 1;
 };
 
-// The graticule step in degrees: the smallest round step (seconds, minutes, degrees) that puts
-// at most maxlines lines across span degrees.
-double GraticuleStep(double spandeg, int maxlines);
+// The graticule step in degrees: the smallest round step that puts at most maxlines lines
+// across span degrees. Round in seconds, minutes and degrees for labels in degrees and minutes;
+// decimal (1, 2 or 5 times a power of ten) for labels in decimal degrees.
+double GraticuleStep(double spandeg, int maxlines, bool decimal = false);
 // The multiples of step within lo..hi.
 std::vector<double> GraticuleLines(double lo, double hi, double step);
 

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -25,6 +26,8 @@ namespace brenvik::ui {
 namespace {
 
 using chart::TMercatorView;
+
+constexpr std::size_t kNoColour = 16;  // the colour step of a point without a value
 
 // Outlines of a decoded bin in Mercator metres, one path per level.
 struct CoastPaths {
@@ -62,6 +65,42 @@ QString ShortCoord(QString s) {
     s.replace(zeros, QStringLiteral("\\1"));
     s.replace(point, QString());
     return s.trimmed();
+}
+
+// Whether the segment a-b passes through r (Liang-Barsky): segments wholly off the screen are
+// not handed to the painter, whose stroking of far-away lines costs time.
+bool Meets(const QPointF& a, const QPointF& b, const QRectF& r) {
+    if (r.contains(a) || r.contains(b)) return true;
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// Draws a polyline in pieces, leaving out the segments that do not meet the screen.
+void DrawClipped(QPainter& p, const QPolygonF& line, const QRectF& screen) {
+    QPolygonF run;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        if (Meets(line[i - 1], line[i], screen)) {
+            if (run.isEmpty()) run << line[i - 1];
+            run << line[i];
+        } else if (!run.isEmpty()) {
+            p.drawPolyline(run);
+            run.clear();
+        }
+    }
+    if (run.size() > 1) p.drawPolyline(run);
 }
 
 QColor Ramp(double t) {
@@ -108,6 +147,17 @@ void MapView::SetColourBy(ColourBy c) {
             }
         }
     if (vmin_ > vmax_) vmin_ = vmax_ = 0;
+    // Each point's colour step, once per choice rather than per paint.
+    colourix_.clear();
+    if (voyage_ != nullptr) {
+        const double span = vmax_ > vmin_ ? vmax_ - vmin_ : 1;
+        colourix_.reserve(voyage_->own.size());
+        for (std::size_t i = 0; i < voyage_->own.size(); ++i) {
+            const double x = ColourValue(i);
+            colourix_.push_back(x < 1e24 ? static_cast<std::uint8_t>(std::lround(std::clamp((x - vmin_) / span, 0.0, 1.0) * 15))
+                                         : static_cast<std::uint8_t>(kNoColour));
+        }
+    }
     update();
 }
 
@@ -127,7 +177,9 @@ double MapView::ColourValue(std::size_t point) const {
 
 void MapView::FitAll() {
     if (voyage_ == nullptr || voyage_->allbox.Empty()) return;
-    view_ = TMercatorView::Fit(voyage_->allbox, width(), height(), 24);
+    // The own voyage, with a few kilometres around it; the vessels' reach only without one.
+    const bool own = voyage_->own.size() > 0;
+    view_ = TMercatorView::Fit(own ? voyage_->ownbox : voyage_->allbox, width(), height(), 24, own ? 3000 : 500);
     fitted_ = true;
     update();
 }
@@ -220,9 +272,10 @@ void MapView::DrawCoast(QPainter& p, const TMercatorView& v) {
 
 void MapView::DrawGraticule(QPainter& p, const TMercatorView& v) {
     const chart::TGeoBox box = v.Visible();
-    const double latstep = chart::GraticuleStep(box.north - box.south, std::max(v.height() / 70, 2));
-    const double lngstep = chart::GraticuleStep(box.east - box.west, std::max(v.width() / 120, 2));
     TFormat f = app_.session.Format();
+    const bool decimal = f.coordformat == 'D';
+    const double latstep = chart::GraticuleStep(box.north - box.south, std::max(v.height() / 70, 2), decimal);
+    const double lngstep = chart::GraticuleStep(box.east - box.west, std::max(v.width() / 120, 2), decimal);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     QFont font = p.font();
@@ -285,12 +338,13 @@ void MapView::DrawTrack(QPainter& p, const TMercatorView& v) {
     }
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF screen(-20, -20, v.width() + 40, v.height() + 40);
     const MarkState& m = app_.marks;
     std::vector<std::size_t> starts{0};
     starts.insert(starts.end(), t.breaks.begin(), t.breaks.end());
     starts.push_back(n);
     const bool plain = colourby_ == ColourBy::Plain;
-    const double span = vmax_ > vmin_ ? vmax_ - vmin_ : 1;
+    std::array<QVector<QLineF>, kNoColour + 1> buckets;
     for (std::size_t s = 0; s + 1 < starts.size(); ++s) {
         const std::size_t a = starts[s], b = starts[s + 1];
         if (b <= a) continue;
@@ -304,41 +358,31 @@ void MapView::DrawTrack(QPainter& p, const TMercatorView& v) {
             for (const std::uint32_t k : keep) {
                 if (m.Inside(t.ix[a + k] + 1)) run << QPointF(sx[k], sy[k]);
                 else if (!run.isEmpty()) {
-                    p.drawPolyline(run);
+                    DrawClipped(p, run, screen);
                     run.clear();
                 }
             }
-            if (run.size() > 1) p.drawPolyline(run);
+            if (run.size() > 1) DrawClipped(p, run, screen);
         }
         if (keep.size() == 1) {
             p.setPen(QPen(style::kTrack, 4, Qt::SolidLine, Qt::RoundCap));
             p.drawPoint(QPointF(sx[0], sy[0]));
             continue;
         }
-        // Runs of one colour drawn as one line each.
-        QPolygonF run;
-        QColor runcolour;
-        for (std::size_t k = 0; k < keep.size(); ++k) {
-            const std::size_t i = a + keep[k];
-            QColor c = style::kTrack;
-            if (!plain) {
-                const double val = ColourValue(i);
-                c = val < 1e24 ? Ramp(std::round((val - vmin_) / span * 15) / 15) : style::kNoValue;
-            }
-            if (run.isEmpty()) {
-                run << QPointF(xs[i], ys[i]);
-                runcolour = c;
-                continue;
-            }
-            run << QPointF(xs[i], ys[i]);
-            if (c != runcolour || k + 1 == keep.size()) {
-                p.setPen(QPen(runcolour, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-                p.drawPolyline(run);
-                run.clear();
-                run << QPointF(xs[i], ys[i]);
-                runcolour = c;
-            }
+        // The visible segments, gathered by colour: one pen and one call per colour.
+        for (std::size_t k = 1; k < keep.size(); ++k) {
+            const std::size_t i0 = a + keep[k - 1], i1 = a + keep[k];
+            const QPointF p0(xs[i0], ys[i0]), p1(xs[i1], ys[i1]);
+            if (!Meets(p0, p1, screen)) continue;
+            const std::size_t c = plain || i0 >= colourix_.size() ? 0 : colourix_[i0];
+            buckets[c].append(QLineF(p0, p1));
         }
+    }
+    for (std::size_t c = 0; c < buckets.size(); ++c) {
+        if (buckets[c].isEmpty()) continue;
+        const QColor colour = plain ? style::kTrack : c == kNoColour ? style::kNoValue : Ramp(c / 15.0);
+        p.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLines(buckets[c]);
     }
     // Events cut by an alarm stage.
     p.setPen(QPen(style::kAlarm, 1.6));
@@ -364,7 +408,8 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
     font.setPointSizeF(7.5);
     p.setFont(font);
     const QRectF screen(-20, -20, v.width() + 40, v.height() + 40);
-    int labelled = 0;
+    std::vector<QRectF> taken;
+    const QFontMetricsF fm(font);
     for (std::size_t vi = 0; vi < voyage_->vessels.size(); ++vi) {
         const chart::TVesselTrack& vt = voyage_->vessels[vi];
         const chart::TTrack& t = vt.track;
@@ -385,7 +430,7 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
             const std::span<const double> sx(xs.data() + a, b - a), sy(ys.data() + a, b - a);
             QPolygonF line;
             for (const std::uint32_t k : chart::DecimatePixels(sx, sy)) line << QPointF(sx[k], sy[k]);
-            p.drawPolyline(line);
+            DrawClipped(p, line, screen);
         }
         const QPointF last(xs[n - 1], ys[n - 1]);
         if (!screen.contains(last)) continue;
@@ -397,10 +442,14 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
         p.setBrush(style::kVesselFill);
         p.drawPolygon(QPolygonF({QPointF(0, -7), QPointF(4.5, 5), QPointF(-4.5, 5)}));
         p.restore();
-        if (labelled < 80 && vi < labels_.size()) {
-            ++labelled;
-            p.setPen(style::kText);
-            p.drawText(last + QPointF(7, 4), labels_[vi]);
+        if (vi < labels_.size() && taken.size() < 200) {
+            // A label over another is left out: the triangle stays, the tooltip names it.
+            const QRectF r(last + QPointF(7, 4 - fm.ascent()), QSizeF(fm.horizontalAdvance(labels_[vi]), fm.height()));
+            if (std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) { return other.intersects(r); })) {
+                taken.push_back(r.adjusted(-2, -1, 2, 1));
+                p.setPen(style::kText);
+                p.drawText(last + QPointF(7, 4), labels_[vi]);
+            }
         }
     }
     p.restore();

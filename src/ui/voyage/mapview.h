@@ -4,6 +4,7 @@
 // Wheel zooms about the pointer, drag pans, a click picks the nearest event or vessel.
 #include <QWidget>
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -75,6 +76,7 @@ private:
     chart::TMercatorView view_;
     ColourBy colourby_ = ColourBy::Speed;
     double vmin_ = 0, vmax_ = 1;  // the colour field's range
+    std::vector<std::uint8_t> colourix_;  // per own-track point: colour step 0..15, 16 none
     bool fitted_ = false;
     bool dragging_ = false;
     QPoint press_, last_;

@@ -90,6 +90,8 @@ void StripsView::SetVoyage(const chart::TVoyage* v) {
             lines_.push_back(std::move(line));
         }
     }
+    // Room for every strip: about 40 pixels each.
+    setMinimumHeight(std::max(120, static_cast<int>(shown_.size()) * 40 + kAxis));
     ResetZoom();
 }
 
@@ -266,14 +268,20 @@ void StripsView::DrawStrip(QPainter& p, const Line& line, QRect r, int plotleft,
     // Title, unit and the value range.
     p.setPen(style::kText);
     const QString unit = Unit(line.series);
-    p.drawText(QRect(plot.left() + 4, plot.top() + 1, plot.width() - 8, 14), Qt::AlignLeft | Qt::AlignTop,
-               unit.isEmpty() ? Title(line.series) : Title(line.series) + QStringLiteral(" (") + unit + ')');
+    const QString title = unit.isEmpty() ? Title(line.series) : Title(line.series) + QStringLiteral(" (") + unit + ')';
+    const QFontMetrics fm(p.font());
+    p.fillRect(QRect(plot.left() + 2, plot.top() + 1, fm.horizontalAdvance(title) + 6, fm.height()), QColor(252, 252, 252, 210));
+    p.drawText(QRect(plot.left() + 4, plot.top() + 1, plot.width() - 8, fm.height()), Qt::AlignLeft | Qt::AlignTop, title);
     const int decimals = vmax - vmin > 50 ? 0 : 1;
     TFormat f = app_.session.Format();
-    p.drawText(QRect(0, plot.top(), plotleft - 4, 14), Qt::AlignRight | Qt::AlignTop,
-               QString::fromStdString(FixedText(f, vmax - pad, 1, decimals)));
-    p.drawText(QRect(0, plot.bottom() - 13, plotleft - 4, 14), Qt::AlignRight | Qt::AlignBottom,
-               QString::fromStdString(FixedText(f, vmin + pad, 1, decimals)));
+    // Unwrapped angles are labelled within the turn: 380 reads 20.
+    auto label = [&](double x) {
+        if (chart::IsAngleSeries(line.series) && line.series != chart::sRudder) x = std::fmod(std::fmod(x, 360.0) + 360, 360.0);
+        return QString::fromStdString(FixedText(f, x, 1, decimals));
+    };
+    p.drawText(QRect(0, plot.top(), plotleft - 4, fm.height()), Qt::AlignRight | Qt::AlignTop, label(vmax - pad));
+    if (plot.height() >= 2 * fm.height())
+        p.drawText(QRect(0, plot.bottom() - fm.height() + 1, plotleft - 4, fm.height()), Qt::AlignRight | Qt::AlignBottom, label(vmin + pad));
 }
 
 void StripsView::DrawAxis(QPainter& p, QRect r, int plotleft, int plotright) {
@@ -288,6 +296,7 @@ void StripsView::DrawAxis(QPainter& p, QRect r, int plotleft, int plotright) {
         p.drawLine(QPointF(x, r.top() + 1), QPointF(x, r.top() + 5));
         QString label = LogText(TimeText(f, t / 86400));
         if (step < 60 && label.size() > 8) label = label.left(8);
+        if (x - 30 < plotleft) continue;  // clear of the "UTC" at the left
         p.drawText(QRectF(x - 40, r.top() + 5, 80, 15), Qt::AlignHCenter | Qt::AlignTop, step >= 60 && label.size() >= 8 ? label.left(5) : label);
     }
     p.drawText(QRect(0, r.top() + 5, plotleft - 4, 15), Qt::AlignRight | Qt::AlignTop, QStringLiteral("UTC"));

@@ -125,6 +125,10 @@ void VoyagePane::Reload() {
     }
     ShowMessage(QString());
     strips_->setVisible(instruments);
+    // The strips get about 60 pixels each, the map at least 45 % of the height.
+    const int total = std::max(split_->height(), 300);
+    const int want = std::min(static_cast<int>(strips_->shown().size()) * 60 + 24, total * 55 / 100);
+    split_->setSizes({total - want, want});
 }
 
 void VoyagePane::Refresh() {

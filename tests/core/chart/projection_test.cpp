@@ -52,6 +52,8 @@ TEST(ChartProjection, GraticuleSteps) {
         SCOPED_TRACE(c.span);
         EXPECT_DOUBLE_EQ(GraticuleStep(c.span, c.lines), c.step);
     }
+    EXPECT_NEAR(GraticuleStep(0.45, 6, true), 0.1, 1e-12);   // 0.05 would give 9 lines
+    EXPECT_NEAR(GraticuleStep(0.003, 8, true), 0.0005, 1e-12);
     const std::vector<double> lines = GraticuleLines(0.95, 1.26, 0.1);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_NEAR(lines[0], 1.0, 1e-12);
