@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QSplitter>
+#include <QImage>
+#include <QPushButton>
 #include <QTest>
 
 #include "filecommands.h"
@@ -104,6 +106,39 @@ TEST_F(VoyageTest, MapStripAndGridClicksSelectTheSameEventEverywhere) {
     // Arrow keys step event by event.
     QTest::keyClick(pane, Qt::Key_Right);
     EXPECT_EQ(pane->cursor()->current(), 56);
+}
+
+TEST_F(VoyageTest, ShiftDragMarksTheSpanAndPicturesCarryTheCaption) {
+    MainWindow& w = Open(SampleLog());
+    VoyagePane* pane = w.voyagePane();
+    StripsView* strips = pane->strips();
+    const chart::TVoyage& v = pane->voyage();
+    // Shift-drag from the 50th to the 80th event's time, then "Mark this span".
+    const double t0 = v.secs[static_cast<std::size_t>(v.timed[50])], t1 = v.secs[static_cast<std::size_t>(v.timed[80])];
+    const int y = strips->StripRect(0).center().y();
+    const int x0 = static_cast<int>(std::ceil(strips->XOf(t0))), x1 = static_cast<int>(std::floor(strips->XOf(t1)));
+    QTest::mousePress(strips, Qt::LeftButton, Qt::ShiftModifier, QPoint(x0, y));
+    QTest::mouseMove(strips, QPoint(x1, y));
+    QTest::mouseRelease(strips, Qt::LeftButton, Qt::ShiftModifier, QPoint(x1, y));
+    ASSERT_TRUE(strips->spanShown());
+    ASSERT_TRUE(strips->markSpanButton()->isVisible());
+    strips->markSpanButton()->click();
+    const MarkState& m = w.app().marks;
+    EXPECT_TRUE(m.markactive);
+    // Whole pixels inside the two events' times: from the 51st or 52nd event to the 80th or 81st.
+    EXPECT_NEAR(m.markfirst, v.timed[50] + 1, 1);
+    EXPECT_NEAR(m.marklast, v.timed[80] + 1, 1);
+    EXPECT_LE(std::abs(strips->viewEnd() - strips->viewStart() - (v.t1 - v.t0)), 1.0);  // a span is no zoom
+
+    const QString png = Home() + QStringLiteral("/voyage.png"), svg = Home() + QStringLiteral("/voyage.svg");
+    ASSERT_TRUE(pane->Export(2, png));
+    ASSERT_TRUE(pane->Export(0, svg));
+    const QImage image(png);
+    EXPECT_EQ(image.height(), pane->map()->height() + strips->height() + 24);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("harbour.log, 12-06-2025 13:58:00 - 12-06-2025 14:01:10 UTC, speed m/s")) << pane->Caption().toStdString();
 }
 
 TEST_F(VoyageTest, NothingToDrawIsExplained) {
