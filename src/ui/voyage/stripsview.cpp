@@ -235,6 +235,10 @@ void StripsView::DrawStrip(QPainter& p, const Line& line, QRect r, int plotleft,
         }
     }
     const bool step = line.series == chart::sAlarm;
+    if (step && a > 0 && a - 1 < line.vals.size()) {
+        vmin = std::min(vmin, line.vals[a - 1]);
+        vmax = std::max(vmax, line.vals[a - 1]);
+    }
     if (vmin > vmax) vmin = vmax = 0;
     if (step) {
         vmin = std::min(vmin, 0.0);
@@ -252,17 +256,40 @@ void StripsView::DrawStrip(QPainter& p, const Line& line, QRect r, int plotleft,
     p.setClipRect(plot);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(step ? style::kAlarm : style::kStripLine, 1.3));
-    for (const auto& c : cols) {
+    // The samples just outside the view, in the same stretch, carry the line to its edges.
+    const bool before = a > 0 && a < line.secs.size() && line.stretch[a - 1] == line.stretch[a];
+    const bool after = b < line.secs.size() && b > 0 && line.stretch[b] == line.stretch[b - 1];
+    // The line between samples i and i + 1 where it crosses the time t (a step holds i's value).
+    auto at = [&](std::size_t i, double t, double x) {
+        double val = line.vals[i];
+        if (!step && i + 1 < line.secs.size() && line.secs[i + 1] > line.secs[i])
+            val += (line.vals[i + 1] - val) * std::clamp((t - line.secs[i]) / (line.secs[i + 1] - line.secs[i]), 0.0, 1.0);
+        return QPointF(x, yof(std::clamp(val, vmin, vmax)));
+    };
+    for (std::size_t ri = 0; ri < cols.size(); ++ri) {
+        const auto& c = cols[ri];
         QPolygonF poly;
         double prev = 0;
+        if (ri == 0 && before && !c.empty()) {
+            poly << at(a - 1, vt0_, plot.left());
+            prev = line.vals[a - 1];
+        }
         for (const chart::TColumn& col : c) {
             const double x = plot.left() + col.col + 0.5;
             if (step && !poly.isEmpty()) poly << QPointF(x, yof(prev));
             poly << QPointF(x, yof(col.first)) << QPointF(x, yof(col.min)) << QPointF(x, yof(col.max)) << QPointF(x, yof(col.last));
             prev = col.last;
         }
+        if (ri + 1 == cols.size() && after && !poly.isEmpty()) {
+            if (step) poly << QPointF(plot.right(), yof(prev));
+            else poly << at(b - 1, vt1_, plot.right());
+        }
         if (poly.size() == 4 && c.size() == 1) p.drawLine(poly[1] + QPointF(-1, 0), poly[2] + QPointF(1, 0));
         p.drawPolyline(poly);
+    }
+    // No sample in view, but the line passes through it.
+    if (cols.empty() && a == b && a > 0 && a < line.secs.size() && line.stretch[a - 1] == line.stretch[a]) {
+        p.drawLine(at(a - 1, vt0_, plot.left()), at(a - 1, vt1_, plot.right()));
     }
     p.restore();
     // Title, unit and the value range.
