@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <regex>
 
 #include "core/export/writerfixture.h"
@@ -224,6 +225,8 @@ void CheckWithReaders(Session& s, const test::TempDir& dir, const std::string& n
 }
 
 struct ReaderLog { const char* name; const char* path; bool corpus; };
+// The test's name in listings, not the bytes of the record.
+void PrintTo(const ReaderLog& c, std::ostream* os) { *os << c.path; }
 
 class MapReaders : public ::testing::TestWithParam<ReaderLog> {};
 
