@@ -13,6 +13,9 @@ struct TSettings;
 constexpr std::string_view savefilter =
     "CSV files (*.csv)|*.csv|KML files (*.kml)|*.kml|GPS files (*.gps)|*.gps|All files (*.*)|*.*";
 
+// The AIS exports' filter: the one type they write.
+constexpr std::string_view aissavefilter = "CSV files (*.csv)|*.csv";
+
 // What an export covers.
 constexpr char saveEvents = 'N';
 constexpr char saveAISPositions = 'P';
