@@ -143,14 +143,14 @@ TEST(FileDialogs, TheChosenFilterGivesTheExtension) {
     QMetaObject::invokeMethod(d.get(), "accept", Qt::DirectConnection);  // as the Save button does
     ASSERT_EQ(d->selectedFiles().size(), 1);
     EXPECT_EQ(d->selectedFiles().front().toStdString(), existing);
-    emit d->filterSelected(r.filters[3]);  // all files: the proposed extension
+    emit d->filterSelected(r.filters[5]);  // all files: the proposed extension
     EXPECT_EQ(d->defaultSuffix(), QStringLiteral("csv"));
 }
 
 TEST_F(SaveTest, TitlesSayWhatIsSavedAndAisOffersCsvOnly) {
     struct Case { char what; bool marked; const char* caption; int filters; };
-    const Case cases[] = {{saveEvents, false, "Save All Events", 4},
-                          {saveEvents, true, "Save Marked Events", 4},
+    const Case cases[] = {{saveEvents, false, "Save All Events", 6},
+                          {saveEvents, true, "Save Marked Events", 6},
                           {saveAISPositions, false, "Save AIS Position Reports", 1},
                           {saveAISStatic, false, "Save AIS Vessels", 1}};
     s.settings.savedext = ".kml";
