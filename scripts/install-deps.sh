@@ -9,6 +9,8 @@ packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvf
           libclang-rt-14-dev gpsbabel gdal-bin)
 # The manual pages, the package's dependencies and its checks (make package, the packaging tests).
 packages+=(help2man dpkg-dev file lintian man-db desktop-file-utils appstream)
+# libnetcdf and the GSHHG shorelines draw the voyage map's coast; qt6-svg exports it as SVG.
+packages+=(libnetcdf-dev gmt-gshhg-low gmt-gshhg-high gmt-gshhg-full qt6-svg-dev)
 
 missing=()
 for p in "${packages[@]}"; do

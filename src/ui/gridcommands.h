@@ -25,6 +25,7 @@ public:
     EventTableModel* eventModel() const { return events_; }
     MaxMinModel* maxminModel() const { return maxmin_; }
     AisTableModel* aisModel() const { return ais_; }
+    GridArea& area() const { return area_; }
 
     // Shows the grids of a mode letter and rebuilds their columns.
     void SetGridMode(char mode);

@@ -24,6 +24,8 @@
 #include "recentfiles.h"
 #include "settings/settingsfile.h"
 #include "textviews.h"
+#include "voyage/voyagecommands.h"
+#include "voyage/voyagepane.h"
 #include "widgets/gridarea.h"
 #include "widgets/textpanel.h"
 #include "widgets/welcomepanel.h"
@@ -47,6 +49,8 @@ MainWindow::MainWindow(QWidget* parent)
       panel_(new TextPanel),
       splitter_(new QSplitter(Qt::Vertical, this)),
       bottom_(new QWidget),
+      beside_(new QSplitter(Qt::Horizontal)),
+      voyage_(new VoyagePane(*app_)),
       area_(new GridArea(bottom_)),
       welcome_(new WelcomePanel(bottom_)),
       timer_(new QTimer(this)) {
@@ -59,7 +63,12 @@ MainWindow::MainWindow(QWidget* parent)
     splitter_->setHandleWidth(3);
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(panel_);
-    splitter_->addWidget(bottom_);
+    beside_->setObjectName(QStringLiteral("VoyageSplitter"));
+    beside_->setChildrenCollapsible(false);
+    beside_->addWidget(bottom_);
+    beside_->addWidget(voyage_);
+    beside_->setStretchFactor(0, 1);
+    splitter_->addWidget(beside_);
     splitter_->setStretchFactor(1, 1);
     splitter_->handle(1)->setToolTip(QStringLiteral("Split screen up/down"));
     panel_->setMinimumHeight(kMinSplitter);
@@ -77,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent)
     grids_ = new GridCommands(*app_, *area_, *views_, actions_, *panel_->marked(), this);
     files_ = new FileCommands(*app_, *grids_, *statusBar(), *this, this);
     dialogs_ = new DialogCommands(*app_, actions_, *grids_, *files_, *this, this);
+    voyagecmds_ = new VoyageCommands(*app_, *voyage_, *beside_, *grids_, *views_, actions_, this);
     Wire();
 
     // FormCreate: the data folder and the settings file.
@@ -173,6 +183,7 @@ void MainWindow::Wire() {
     connect(views_, &TextViews::eventTopWanted, grids_, &GridCommands::ShowEventAtTop);
 
     connect(files_, &FileCommands::loaded, this, [this] {
+        voyagecmds_->AfterLoad();
         area_->show();
         area_->raise();
         welcome_->hide();
@@ -212,6 +223,7 @@ void MainWindow::FormShow() {
     dialogs_->recent()->RefreshRecentMenu();
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);
     grids_->SetGridMode(s.settings.gridmode);
+    voyagecmds_->ReadSettings();
     PlaceWelcome();
     if (s.settings.reopenlast || !startupfile_.isEmpty()) timer_->start();
 }
@@ -228,6 +240,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     s.settings.splitterpos = splitter_->sizes().value(0, s.settings.splitterpos);
     s.settings.windowbounds = {x(), y(), x() + width(), y() + height()};
     WriteSettings(s, s.settings.inifile);
+    voyagecmds_->WriteSettings();
     // The help window is a window of its own: left open, it would keep the program running.
     if (HelpWindow* help = CurrentHelpWindow()) help->close();
     QMainWindow::closeEvent(e);

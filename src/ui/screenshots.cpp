@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPixmap>
 #include <QTextBlock>
@@ -34,8 +35,12 @@
 #include "models/eventtablemodel.h"
 #include "present/fieldcat.h"
 #include "textviews.h"
-#include "widgets/gridarea.h"
+#include "voyage/mapview.h"
+#include "voyage/stripsview.h"
+#include "voyage/timecursor.h"
+#include "voyage/voyagepane.h"
 #include "widgets/textpanel.h"
+#include "widgets/gridarea.h"
 
 namespace brenvik::ui {
 namespace {
@@ -91,9 +96,35 @@ void Mark(MainWindow& w, int gridrow, QAction* command) {
     command->trigger();
 }
 
+// The voyage pane on a log: the whole voyage with an event picked a third of the way, then a
+// strip zoomed to a tenth of the time with a span selected.
+void VoyageShots(MainWindow& w, Shooter& shot, const QString& log, const QString& name) {
+    if (!w.files()->OpenPath(log)) return;
+    w.actions().voyage->setChecked(true);
+    w.grids()->SwitchGridMode('N');
+    QApplication::processEvents();
+    VoyagePane* pane = w.voyagePane();
+    pane->map()->FitAll();
+    const auto& timed = pane->voyage().timed;
+    const auto& own = pane->voyage().own;
+    if (own.size() > 0) pane->cursor()->setEvent(own.ix[own.size() / 3]);
+    else if (!timed.empty()) pane->cursor()->setEvent(timed[timed.size() / 3]);
+    shot.Grab(name + QStringLiteral("-voyage"));
+    StripsView* strips = pane->strips();
+    if (!timed.empty() && strips->isVisible()) {
+        const double t0 = strips->viewStart(), t1 = strips->viewEnd();
+        const double at = pane->voyage().secs[static_cast<std::size_t>(pane->cursor()->current())];
+        const double half = (t1 - t0) / 20;
+        strips->SetTimeSpan(at - half, at + half);
+        pane->map()->view().ZoomAbout(4, pane->map()->view().ToScreenX(own.size() ? own.lng[own.size() / 3] : 0),
+                                      pane->map()->view().ToScreenY(own.size() ? own.lat[own.size() / 3] : 0));
+        shot.Grab(name + QStringLiteral("-voyage-zoomed-strip"));
+    }
+}
+
 }  // namespace
 
-int TakeScreenshots(const QString& folder, const QString& logfile) {
+int TakeScreenshots(const QString& folder, const QString& logfile, const QStringList& voyagelogs) {
     QDir().mkpath(folder);
     MainWindow w;
     w.show();
@@ -185,6 +216,11 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
         box.show();
         shot.Grab(QStringLiteral("17-first-box-of-a-picture"), &box);
     }
+
+    w.resize(1260, 960);
+    VoyageShots(w, shot, logfile, QStringLiteral("18-") + QFileInfo(logfile).completeBaseName());
+    int n = 19;
+    for (const QString& log : voyagelogs) VoyageShots(w, shot, log, QString::number(n++) + '-' + QFileInfo(log).completeBaseName());
     return shot.ok() ? 0 : 1;
 }
 
