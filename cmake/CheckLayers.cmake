@@ -6,6 +6,7 @@
 #   analysis/             reads the model after a load and fills what needs all of it (encounters)
 #   export/               reads the model, writes what present/ formats
 #   settings/             the settings file; reads and sets the catalogue in present/
+#   chart/                the voyage map's geometry and coastline; reads the model and present/
 #   (root) session.h, platform.h, helptopics.h: one run's state and the platform, given to
 #   every folder but model/; openlog.*: the programs' entry above all folders.
 # Usage: cmake -DCORE_DIR=<src/core> -P CheckLayers.cmake
@@ -21,6 +22,7 @@ set(allowed_present model present)
 set(allowed_analysis model analysis)
 set(allowed_export model present export)
 set(allowed_settings model present settings)
+set(allowed_chart model present chart)
 set(shared_root session.h platform.h helptopics.h)
 
 file(GLOB_RECURSE files RELATIVE ${CORE_DIR} ${CORE_DIR}/*.h ${CORE_DIR}/*.cpp)

@@ -98,6 +98,12 @@ if [ -x "$uibench" ]; then
   echo "Desktop program (offscreen):"
   "$uibench" "$log" 2>/dev/null | sed 's/^/  /'
   "$uibench" "$cap" 2>/dev/null | sed 's/^/  /'
+  # The voyage pane: 100,000 events and 50,000 AIS reports; the coastline of a corpus fjord.
+  voy="$dir/voyage-100000-events.log"
+  [ -s "$voy" ] || "$uibench" --voyage-log "$voy"
+  fjord="$(cd "$(dirname "$0")/.." && pwd)/../shared/corpus/vdrplayer/Hakefjord.txt"
+  [ -f "$fjord" ] || fjord=""
+  "$uibench" --voyage "$voy" $fjord 2>/dev/null | sed 's/^/  /'
 else
   echo "Desktop program: $uibench not built"
 fi

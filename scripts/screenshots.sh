@@ -19,10 +19,18 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
   exit 1
 fi
 
+# The voyage pane is also taken on two real logs of the corpus beside the repository, when it is
+# there (read where it lies, never copied).
+corpus="${BRENVIK_CORPUS:-$(cd "$(dirname "$0")/.." && pwd)/../shared/corpus}"
+voyagelogs=()
+for f in "$corpus/vdrplayer/Hakefjord.txt" "$corpus/gpsd/ais-nmea.log"; do
+  [ -f "$f" ] && voyagelogs+=("$f")
+done
+
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$out"
 mkdir -m 700 "$home/run"
 rm -f "$out"/*.png
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot "$out" "$log"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$program" --screenshot "$out" "$log" "${voyagelogs[@]}"

@@ -1,6 +1,9 @@
 // brenvik_ui_bench: the desktop program's speed, offscreen, on one log.
 //   brenvik_ui_bench LOGFILE
 //   brenvik_ui_bench --capacity-log FILE    writes a log of one RMC a second past the event capacity
+//   brenvik_ui_bench --voyage-log FILE      writes about 100,000 events with 50,000 AIS reports
+//   brenvik_ui_bench --voyage LOG [COASTLOG] times the voyage pane on LOG, and the full-resolution
+//                                            coastline of COASTLOG's view
 // Prints the load alone, open to painted grids, a full-page repaint of the data grid with every
 // field shown, FitWidth of every shown field, and the source view at line 999,000 (or the last).
 #include <QApplication>
@@ -9,14 +12,21 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <string_view>
 
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "mainwindow.h"
 #include "openlog.h"
+#include "genlog.h"
 #include "textviews.h"
+#include "voyage/mapview.h"
+#include "voyage/stripsview.h"
+#include "voyage/voyagecommands.h"
+#include "voyage/voyagepane.h"
 #include "widgets/gridarea.h"
 
 namespace {
@@ -24,6 +34,14 @@ namespace {
 using brenvik::ui::MainWindow;
 
 double Ms(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
+
+// This thread's processor time in milliseconds: on a machine shared with other work the wall
+// clock counts their time too.
+double CpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
 
 // The load alone, on a session of its own.
 double LoadOnly(const QString& path) {
@@ -102,6 +120,150 @@ bool WriteCapacityLog(const char* path) {
     return std::fclose(f) == 0;
 }
 
+// 99,990 seconds of own-ship fixes, depth and wind off the Swedish west coast, with AIS
+// traffic around: about 100,000 events and 50,000 AIS reports.
+bool WriteVoyageLog(const char* path) {
+    using namespace brenvik::bench;
+    std::FILE* f = std::fopen(path, "wb");
+    if (f == nullptr) return false;
+    Rng rng(7);
+    const double lat0 = 57.95, lon0 = 11.55;
+    AisTraffic ais(rng, lat0, lon0, 60);
+    std::vector<std::string> out;
+    const std::int64_t start = 1435000000;  // 2015-06-22
+    for (int i = 0; i < 99990; ++i) {
+        const std::int64_t t = start + i;
+        const Civil c = ToCivil(t);
+        // A slow loop through the fjord's mouth.
+        const double a = i * 2 * 3.14159265358979 / 20000;
+        const double lat = lat0 + 0.06 * std::sin(a), lon = lon0 + 0.12 * std::cos(a * 0.5);
+        const double la = std::abs(lat), lo = std::abs(lon);
+        char body[160];
+        std::snprintf(body, sizeof body, "GPRMC,%02d%02d%02d.00,A,%02d%07.4f,N,%03d%07.4f,E,%05.1f,%05.1f,%02d%02d%02d,,,A",
+                      c.hour, c.minute, c.second, static_cast<int>(la), (la - static_cast<int>(la)) * 60, static_cast<int>(lo),
+                      (lo - static_cast<int>(lo)) * 60, 6 + 2 * std::sin(a * 3), std::fmod(i * 0.018 + 360, 360.0), c.day,
+                      c.month, c.year % 100);
+        std::fputs((Sentence('$', body) + "\r\n").c_str(), f);
+        std::snprintf(body, sizeof body, "SDDPT,%.1f,0.5", 20 + 15 * std::sin(a * 7));
+        std::fputs((Sentence('$', body) + "\r\n").c_str(), f);
+        std::snprintf(body, sizeof body, "WIMWV,%.1f,T,%.1f,N,A", std::fmod(200 + i * 0.01, 360.0), 8 + 4 * std::sin(a * 5));
+        std::fputs((Sentence('$', body) + "\r\n").c_str(), f);
+        if (i % 2 == 0) {
+            out.clear();
+            ais.Message(t, out);
+            for (const std::string& line : out) std::fputs((line + "\r\n").c_str(), f);
+        }
+    }
+    return std::fclose(f) == 0;
+}
+
+// The voyage pane: the load overhead with the pane shown, the redraw after zooms and pans, and
+// the full-resolution coastline of a view once its bins are cached.
+void RunVoyage(const QString& path, const QString& coastlog) {
+    std::printf("voyage pane, log: %s\n", path.toUtf8().constData());
+    QElapsedTimer t;
+    double hidden = 1e9, shown = 1e9, hiddencpu = 1e9, showncpu = 1e9;
+    for (const bool on : {false, true, false, true}) {
+        MainWindow w;
+        w.app().platform.script.active = true;
+        w.show();
+        w.resize(1600, 1000);
+        w.actions().voyage->setChecked(on);
+        QApplication::processEvents();
+        t.restart();
+        const double c0 = CpuMs();
+        w.files()->OpenPath(path);
+        QApplication::processEvents();
+        (on ? shown : hidden) = std::min(on ? shown : hidden, Ms(t));
+        (on ? showncpu : hiddencpu) = std::min(on ? showncpu : hiddencpu, CpuMs() - c0);
+        if (!on) continue;
+        brenvik::ui::VoyagePane* pane = w.voyagePane();
+        std::printf("  events %d, AIS reports %d, vessels %zu, strips %zu\n", w.session().events.count(),
+                    w.session().aisevents.count(), pane->voyage().vessels.size(), pane->strips()->shown().size());
+        brenvik::ui::MapView* map = pane->map();
+        brenvik::ui::StripsView* strips = pane->strips();
+        map->repaint();  // the coastline's bins read and cached
+        strips->repaint();
+        double worst = 0, coast = 0, worstmap = 0, worstcpu = 0;
+        const struct {
+            double zoom, dx, dy;
+        } steps[] = {{2, 0, 0}, {1, 120, -40}, {2, 0, 0}, {0.25, 0, 0}, {1, -300, 90}, {1.6, 0, 0}, {1, 50, 50}, {0.5, 0, 0}};
+        for (int round = 0; round < 2; ++round)
+            for (const auto& s : steps) {
+                if (s.zoom != 1) map->view().ZoomAbout(s.zoom, map->width() / 2.0, map->height() / 2.0);
+                else map->view().Pan(s.dx, s.dy);
+                const double mid = (strips->viewStart() + strips->viewEnd()) / 2, half = (strips->viewEnd() - strips->viewStart()) / 2;
+                strips->SetTimeSpan(mid - half / s.zoom, mid + half / s.zoom);
+                t.restart();
+                const double r0 = CpuMs();
+                map->repaint();
+                const double m = Ms(t);
+                strips->repaint();
+                if (round == 1) {
+                    worst = std::max(worst, Ms(t));
+                    worstcpu = std::max(worstcpu, CpuMs() - r0);
+                    worstmap = std::max(worstmap, m);
+                    coast = std::max(coast, map->coastMs());
+                }
+            }
+        std::printf("  map %dx%d, strips %dx%d\n", map->width(), map->height(), strips->width(), strips->height());
+        double mapms = 1e9, stripms = 1e9;
+        for (int i = 0; i < 5; ++i) {
+            t.restart();
+            map->repaint();
+            mapms = std::min(mapms, Ms(t));
+            t.restart();
+            strips->repaint();
+            stripms = std::min(stripms, Ms(t));
+        }
+        t.restart();
+        pane->Reload();
+        const double reload = Ms(t);
+        std::printf("  map alone %.1f ms, strips alone %.1f ms (best of 5); gathering the voyage %.1f ms\n", mapms, stripms, reload);
+        std::printf("  redraw after zoom or pan (worst of 8) %8.1f ms processor time, %.1f ms wall clock (map at most %.1f ms, "
+                    "its coastline %.1f ms)\n", worstcpu, worst, worstmap, coast);
+    }
+    std::printf("  open, pane hidden                   %8.1f ms processor time, %.1f ms wall clock\n", hiddencpu, hidden);
+    std::printf("  open, pane shown                    %8.1f ms processor time (%.1f ms more), %.1f ms wall clock (%.1f ms more)\n",
+                showncpu, showncpu - hiddencpu, shown, shown - hidden);
+
+    if (coastlog.isEmpty()) return;
+    MainWindow w;
+    w.app().platform.script.active = true;
+    w.show();
+    w.resize(1600, 1000);
+    w.actions().voyage->setChecked(true);
+    QApplication::processEvents();
+    w.files()->OpenPath(coastlog);
+    QApplication::processEvents();
+    brenvik::ui::MapView* map = w.voyagePane()->map();
+    // The fjord with the vessels about it, as far as they reach.
+    map->view() = brenvik::chart::TMercatorView::Fit(w.voyagePane()->voyage().allbox, map->width(), map->height(), 24);
+    map->SetResolution('f');
+    t.restart();
+    map->repaint();
+    const double first = Ms(t);
+    // The coastline part in processor time, bins cached.
+    double bestcpu = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        map->SetResolution('f');
+        const double c0 = CpuMs();
+        map->repaint();
+        bestcpu = std::min(bestcpu, CpuMs() - c0);
+    }
+    double best = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        map->repaint();
+        best = std::min(best, map->coastMs());
+    }
+    const auto box = map->view().Visible();
+    std::printf("full-resolution coastline of %s\n", coastlog.toUtf8().constData());
+    std::printf("  view %.3fN-%.3fN %.3fE-%.3fE, %dx%d px, 1:%.0f\n", box.south, box.north, box.west, box.east,
+                map->width(), map->height(), map->view().ScaleDenominator());
+    std::printf("  first draw with reading the bins   %8.1f ms\n", first);
+    std::printf("  coastline draw, bins cached        %8.1f ms (best of 5, wall clock); whole map %.1f ms processor time\n", best, bestcpu);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -114,6 +276,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     if (argc == 3 && std::string_view(argv[1]) == "--capacity-log") return WriteCapacityLog(argv[2]) ? 0 : 1;
+    if (argc == 3 && std::string_view(argv[1]) == "--voyage-log") return WriteVoyageLog(argv[2]) ? 0 : 1;
+    if ((argc == 3 || argc == 4) && std::string_view(argv[1]) == "--voyage") {
+        RunVoyage(QString::fromLocal8Bit(argv[2]), argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
+        return 0;
+    }
     if (argc != 2) {
         std::fputs("usage: brenvik_ui_bench LOGFILE\n", stderr);
         return 2;

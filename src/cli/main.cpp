@@ -9,7 +9,9 @@
 #include "export/aiswriters.h"
 #include "export/csvwriter.h"
 #include "export/encounterscsv.h"
+#include "export/geojsonwriter.h"
 #include "export/gpswriter.h"
+#include "export/gpxwriter.h"
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
 #include "export/sourcescsv.h"
@@ -80,7 +82,8 @@ int Run(int argc, const char* const* argv) {
         std::fputs("brenvik-cli " BRENVIK_VERSION "\n", stdout);
         return 0;
     }
-    if (opts.marked && opts.csvfile.empty()) return Usage("--marked chooses the rows of --csv");
+    if (opts.marked && opts.csvfile.empty() && opts.gpxfile.empty() && opts.geojsonfile.empty())
+        return Usage("--marked chooses the rows of --csv, --gpx and --geojson");
     if (!CheckOutputPaths(opts, error)) return Usage(error);
 
     CliPlatform platform;
@@ -147,6 +150,8 @@ int Run(int argc, const char* const* argv) {
     if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
     if (!opts.encounterscsvfile.empty()) written = WriteEncountersCSV(s, opts.encounterscsvfile) && written;
     if (!opts.aisrelativefile.empty()) written = WriteAISRelative(s, opts.aisrelativefile) && written;
+    if (!opts.gpxfile.empty()) written = WriteGPX(s, opts.gpxfile, rows) && written;
+    if (!opts.geojsonfile.empty()) written = WriteGeoJSON(s, opts.geojsonfile, shown, rows) && written;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) return StdoutFailed();
     return written ? 0 : 1;
 }

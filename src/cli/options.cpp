@@ -94,6 +94,8 @@ constexpr std::array optiondefs{
                   o.tcpawindow = *minutes;
                   return true;
               }},
+    OptionDef{"--gpx", true, [](CliOptions& o, std::string_view v) { o.gpxfile = v; return !v.empty(); }},
+    OptionDef{"--geojson", true, [](CliOptions& o, std::string_view v) { o.geojsonfile = v; return !v.empty(); }},
     OptionDef{"--marked", true, [](CliOptions& o, std::string_view v) { return ParseMarked(v, o); }},
     OptionDef{"--settings", true,
               [](CliOptions& o, std::string_view v) { o.settingsfile = v; return !v.empty(); }},
@@ -151,7 +153,9 @@ const char* UsageText() {
            "  --encounters-csv FILE  write the encounter table as CSV\n"
            "  --ais-relative FILE    per AIS position report (the rows of --ais-positions): reception\n"
            "                         time, distance, bearing, CPA, TCPA, closing speed, as CSV\n"
-           "  --marked FIRST:LAST    rows (1-based) written by --csv\n"
+           "  --gpx FILE             write the own track, alarms and vessel tracks as GPX 1.1, UTC times\n"
+           "  --geojson FILE         write the own track, events and vessel tracks as GeoJSON\n"
+           "  --marked FIRST:LAST    rows (1-based) written by --csv, --gpx and --geojson\n"
            "\n"
            "Settings (defaults, then --settings, then these flags):\n"
            "  --settings FILE        read a settings file first\n"
@@ -200,6 +204,8 @@ bool CheckOutputPaths(const CliOptions& o, std::string& error) {
         {"--sources-csv", &o.sourcescsvfile},
         {"--encounters-csv", &o.encounterscsvfile},
         {"--ais-relative", &o.aisrelativefile},
+        {"--gpx", &o.gpxfile},
+        {"--geojson", &o.geojsonfile},
     };
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];

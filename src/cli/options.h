@@ -25,6 +25,7 @@ struct CliOptions {
     bool encounters = false;
     std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile, sourcescsvfile;
     std::string encounterscsvfile, aisrelativefile;
+    std::string gpxfile, geojsonfile;
     std::optional<std::pair<std::int32_t, std::int32_t>> marked;  // 1-based rows
     // Settings, applied after the settings file.
     std::string settingsfile;
@@ -40,7 +41,8 @@ struct CliOptions {
     bool AnyOutput() const {
         return report || corrupt || events || ais || vessels || sources || encounters || !csvfile.empty() ||
                !kmlfile.empty() || !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() ||
-               !sourcescsvfile.empty() || !encounterscsvfile.empty() || !aisrelativefile.empty();
+               !sourcescsvfile.empty() || !encounterscsvfile.empty() || !aisrelativefile.empty() ||
+               !gpxfile.empty() || !geojsonfile.empty();
     }
 };
 

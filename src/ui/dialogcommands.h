@@ -40,8 +40,8 @@ public:
     void AboutClick();
 
 signals:
-    // The options changed what is shown without a reload: views that show it redraw.
-    void optionsApplied();
+    // Options changed how values are shown: the text view on screen is made again.
+    void displayChanged();
 
 private:
     AppState& app_;

@@ -1,7 +1,8 @@
 // brenvik: the desktop program.
 //   brenvik [LOGFILE]              opens LOGFILE once the window is shown
 //   brenvik --help | --version     prints and ends, without a display
-//   brenvik --screenshot DIR LOG   (hidden) writes pictures of the main window into DIR
+//   brenvik --screenshot DIR LOG [VOYAGELOG...]   (hidden) writes pictures of the main window into
+//                                  DIR, and of the voyage pane on each VOYAGELOG too
 #include <QApplication>
 #include <QFileInfo>
 #include <QStringList>
@@ -38,8 +39,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     QStringList args = QApplication::arguments();
     args.removeFirst();
-    if (args.size() == 3 && args[0] == QStringLiteral("--screenshot"))
-        return brenvik::ui::TakeScreenshots(args[1], QFileInfo(args[2]).absoluteFilePath());
+    if (args.size() >= 3 && args[0] == QStringLiteral("--screenshot")) {
+        QStringList voyagelogs;
+        for (qsizetype i = 3; i < args.size(); ++i) voyagelogs << QFileInfo(args[i]).absoluteFilePath();
+        return brenvik::ui::TakeScreenshots(args[1], QFileInfo(args[2]).absoluteFilePath(), voyagelogs);
+    }
 
     brenvik::ui::MainWindow w;
     if (!args.isEmpty()) w.setStartupFile(QFileInfo(args.front()).absoluteFilePath());

@@ -37,6 +37,7 @@ struct MainActions {
     QAction* nmea = nullptr;
     QAction* ais = nullptr;
     QAction* both = nullptr;
+    QAction* voyage = nullptr;  // the voyage pane beside the grids (a check item)
     // Help
     QAction* contents = nullptr;
     QAction* about = nullptr;

@@ -24,6 +24,8 @@
 #include "recentfiles.h"
 #include "settings/settingsfile.h"
 #include "textviews.h"
+#include "voyage/voyagecommands.h"
+#include "voyage/voyagepane.h"
 #include "widgets/gridarea.h"
 #include "widgets/textpanel.h"
 #include "widgets/welcomepanel.h"
@@ -47,10 +49,12 @@ MainWindow::MainWindow(QWidget* parent)
       panel_(new TextPanel),
       splitter_(new QSplitter(Qt::Vertical, this)),
       bottom_(new QWidget),
+      beside_(new QSplitter(Qt::Horizontal)),
+      voyage_(new VoyagePane(*app_)),
       area_(new GridArea(bottom_)),
       welcome_(new WelcomePanel(bottom_)),
       timer_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("Brenvik V1.1"));
+    setWindowTitle(kTitle);
     setAcceptDrops(true);
     app_->platform.setParentWidget(this);
 
@@ -59,7 +63,12 @@ MainWindow::MainWindow(QWidget* parent)
     splitter_->setHandleWidth(3);
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(panel_);
-    splitter_->addWidget(bottom_);
+    beside_->setObjectName(QStringLiteral("VoyageSplitter"));
+    beside_->setChildrenCollapsible(false);
+    beside_->addWidget(bottom_);
+    beside_->addWidget(voyage_);
+    beside_->setStretchFactor(0, 1);
+    splitter_->addWidget(beside_);
     splitter_->setStretchFactor(1, 1);
     splitter_->handle(1)->setToolTip(QStringLiteral("Split screen up/down"));
     panel_->setMinimumHeight(kMinSplitter);
@@ -77,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent)
     grids_ = new GridCommands(*app_, *area_, *views_, actions_, *panel_->marked(), this);
     files_ = new FileCommands(*app_, *grids_, *statusBar(), *this, this);
     dialogs_ = new DialogCommands(*app_, actions_, *grids_, *files_, *this, this);
+    voyagecmds_ = new VoyageCommands(*app_, *voyage_, *beside_, *grids_, *views_, actions_, this);
     Wire();
 
     // FormCreate: the data folder and the settings file.
@@ -161,7 +171,6 @@ void MainWindow::Wire() {
     connect(a.vessels, &QAction::triggered, views_, &TextViews::ShowVesselInfo);
     connect(a.sources, &QAction::triggered, views_, &TextViews::ShowSources);
     connect(a.encounters, &QAction::triggered, views_, &TextViews::ShowEncounters);
-    connect(dialogs_, &DialogCommands::optionsApplied, views_, &TextViews::RefreshEncounters);
     connect(a.nmea, &QAction::triggered, this, [this] { grids_->SwitchGridMode('N'); });
     connect(a.ais, &QAction::triggered, this, [this] { grids_->SwitchGridMode('A'); });
     connect(a.both, &QAction::triggered, this, [this] { grids_->SwitchGridMode('B'); });
@@ -176,17 +185,19 @@ void MainWindow::Wire() {
     connect(views_, &TextViews::eventTopWanted, grids_, &GridCommands::ShowEventAtTop);
 
     connect(files_, &FileCommands::loaded, this, [this] {
+        voyagecmds_->AfterLoad();
         area_->show();
         area_->raise();
         welcome_->hide();
     });
     connect(timer_, &QTimer::timeout, this, &MainWindow::StartupOpen);
+    connect(dialogs_, &DialogCommands::displayChanged, views_, &TextViews::Refresh);
 
     app_->platform.onLoadStarted = [this] {
         for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
                            static_cast<QWidget*>(area_->aisGrid())})
             g->hide();
-        panel_->SetLines(QString());
+        views_->ClearView();
     };
     app_->platform.onShowReport = [this](const std::vector<std::string>& lines) { views_->ShowReportLines(lines); };
 }
@@ -214,6 +225,7 @@ void MainWindow::FormShow() {
     dialogs_->recent()->RefreshRecentMenu();
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);
     grids_->SetGridMode(s.settings.gridmode);
+    voyagecmds_->ReadSettings();
     PlaceWelcome();
     if (s.settings.reopenlast || !startupfile_.isEmpty()) timer_->start();
 }
@@ -230,6 +242,9 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     s.settings.splitterpos = splitter_->sizes().value(0, s.settings.splitterpos);
     s.settings.windowbounds = {x(), y(), x() + width(), y() + height()};
     WriteSettings(s, s.settings.inifile);
+    voyagecmds_->WriteSettings();
+    // The help window is a window of its own: left open, it would keep the program running.
+    if (HelpWindow* help = CurrentHelpWindow()) help->close();
     QMainWindow::closeEvent(e);
 }
 

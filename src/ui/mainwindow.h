@@ -20,6 +20,8 @@ class GridArea;
 class GridCommands;
 class TextPanel;
 class TextViews;
+class VoyageCommands;
+class VoyagePane;
 class WelcomePanel;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +45,9 @@ public:
     FileCommands* files() const { return files_; }
     DialogCommands* dialogs() const { return dialogs_; }
     QTimer* startTimer() const { return timer_; }
+    VoyagePane* voyagePane() const { return voyage_; }
+    VoyageCommands* voyage() const { return voyagecmds_; }
+    QSplitter* besideSplitter() const { return beside_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -64,6 +69,9 @@ private:
     TextPanel* panel_;
     QSplitter* splitter_;
     QWidget* bottom_;
+    QSplitter* beside_;  // the grids, and the voyage pane beside them when it is shown
+    VoyagePane* voyage_;
+    VoyageCommands* voyagecmds_ = nullptr;
     GridArea* area_;
     WelcomePanel* welcome_;
     TextViews* views_;

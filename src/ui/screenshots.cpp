@@ -4,19 +4,29 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextStream>
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 #include "dialogcommands.h"
 #include "dialogs/aboutbox.h"
 #include "dialogs/optionsdialog.h"
+#include "export/savecommand.h"
 #include "filecommands.h"
 #include "filedialogs.h"
 #include "gridcommands.h"
@@ -24,8 +34,14 @@
 #include "mainwindow.h"
 #include "models/eventtablemodel.h"
 #include "present/encountertable.h"
+#include "present/fieldcat.h"
 #include "textviews.h"
+#include "voyage/mapview.h"
+#include "voyage/stripsview.h"
+#include "voyage/timecursor.h"
+#include "voyage/voyagepane.h"
 #include "widgets/textpanel.h"
+#include "widgets/gridarea.h"
 
 namespace brenvik::ui {
 namespace {
@@ -39,6 +55,20 @@ public:
         QApplication::processEvents();
         const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
         const bool saved = (window ? window : &w_)->grab().save(path);
+        QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
+        ok_ = ok_ && saved;
+    }
+    // The main window with the tooltip shown over it (a tooltip is a window of its own).
+    void GrabWithTip(const QString& name) {
+        QApplication::processEvents();
+        QPixmap pixmap = w_.grab();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->inherits("QTipLabel") || !top->isVisible()) continue;
+            QPainter painter(&pixmap);
+            painter.drawPixmap(w_.mapFromGlobal(top->pos()), top->grab());
+        }
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        const bool saved = pixmap.save(path);
         QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
         ok_ = ok_ && saved;
     }
@@ -67,9 +97,35 @@ void Mark(MainWindow& w, int gridrow, QAction* command) {
     command->trigger();
 }
 
+// The voyage pane on a log: the whole voyage with an event picked a third of the way, then a
+// strip zoomed to a tenth of the time with a span selected.
+void VoyageShots(MainWindow& w, Shooter& shot, const QString& log, const QString& name) {
+    if (!w.files()->OpenPath(log)) return;
+    w.actions().voyage->setChecked(true);
+    w.grids()->SwitchGridMode('N');
+    QApplication::processEvents();
+    VoyagePane* pane = w.voyagePane();
+    pane->map()->FitAll();
+    const auto& timed = pane->voyage().timed;
+    const auto& own = pane->voyage().own;
+    if (own.size() > 0) pane->cursor()->setEvent(own.ix[own.size() / 3]);
+    else if (!timed.empty()) pane->cursor()->setEvent(timed[timed.size() / 3]);
+    shot.Grab(name + QStringLiteral("-voyage"));
+    StripsView* strips = pane->strips();
+    if (!timed.empty() && strips->isVisible()) {
+        const double t0 = strips->viewStart(), t1 = strips->viewEnd();
+        const double at = pane->voyage().secs[static_cast<std::size_t>(pane->cursor()->current())];
+        const double half = (t1 - t0) / 20;
+        strips->SetTimeSpan(at - half, at + half);
+        pane->map()->view().ZoomAbout(4, pane->map()->view().ToScreenX(own.size() ? own.lng[own.size() / 3] : 0),
+                                      pane->map()->view().ToScreenY(own.size() ? own.lat[own.size() / 3] : 0));
+        shot.Grab(name + QStringLiteral("-voyage-zoomed-strip"));
+    }
+}
+
 }  // namespace
 
-int TakeScreenshots(const QString& folder, const QString& logfile) {
+int TakeScreenshots(const QString& folder, const QString& logfile, const QStringList& voyagelogs) {
     QDir().mkpath(folder);
     MainWindow w;
     w.show();
@@ -113,7 +169,7 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
         shot.Grab(QString::fromLatin1(pages[page]), options);
     }
     options->hide();
-    const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session()), true, &w));
+    const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session(), saveEvents), true, &w));
     save->show();
     shot.Grab(QStringLiteral("12-save-dialog"), save.get());
     save->hide();
@@ -128,11 +184,51 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
 
     // The encounters, and the closest vessel chosen: its reports in the AIS grid.
     w.actions().encounters->trigger();
-    shot.Grab(QStringLiteral("15-encounters"));
+    shot.Grab(QStringLiteral("21-encounters"));
     if (!w.session().encounters.list.empty()) {
         ClickPanelLine(w, kEncounterHeadLine + 1, 2);
-        shot.Grab(QStringLiteral("16-encounters-closest-vessel"));
+        shot.Grab(QStringLiteral("22-encounters-closest-vessel"));
     }
+    // A cell chosen as a click chooses it, and the tooltip of its column's heading.
+    g->SwitchGridMode('N');
+    w.views()->ShowSummary();
+    FrozenTableView* grid = w.gridArea()->dataGrid();
+    const auto& shown = w.session().fields.shownfields;
+    const int speed = static_cast<int>(std::find(shown.begin(), shown.end(), fSpeed) - shown.begin());
+    const QModelIndex cell = g->eventModel()->index(12, speed);
+    grid->setFocus();
+    grid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    g->DataGridClick(cell);
+    QHeaderView* header = grid->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(cell.column()) + 10, header->height() / 2);
+    QToolTip::showText(header->mapToGlobal(at), g->eventModel()->headerData(cell.column(), Qt::Horizontal, Qt::ToolTipRole).toString(), header);
+    shot.GrabWithTip(QStringLiteral("15-selected-cell-and-heading-tip"));
+    QToolTip::hideText();
+
+    // A file that is not a log: the boxes are recorded instead of waiting, the first one and
+    // the report are pictured.
+    const QTemporaryDir tmp;
+    QImage image(120, 120, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 2, (x * y) % 256, y * 2));
+    const QString png = tmp.filePath(QStringLiteral("chart.png"));
+    image.save(png);
+    QtPlatform& platform = w.app().platform;
+    platform.script.active = true;
+    w.files()->OpenPath(png);
+    platform.script.active = false;
+    shot.Grab(QStringLiteral("16-report-after-a-picture"));
+    if (!platform.script.shown.empty()) {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QString::fromStdString(platform.script.shown.front()), QMessageBox::Ok, &w);
+        box.show();
+        shot.Grab(QStringLiteral("17-first-box-of-a-picture"), &box);
+    }
+
+    w.resize(1260, 960);
+    VoyageShots(w, shot, logfile, QStringLiteral("18-") + QFileInfo(logfile).completeBaseName());
+    int n = 19;
+    for (const QString& log : voyagelogs) VoyageShots(w, shot, log, QString::number(n++) + '-' + QFileInfo(log).completeBaseName());
     return shot.ok() ? 0 : 1;
 }
 

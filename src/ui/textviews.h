@@ -31,12 +31,14 @@ public:
     // vessel in the AIS grid. Not a stored panel mode either.
     void ShowEncounters();
     bool EncountersShown() const { return encounters_; }
-    // Shows the encounters again when they are shown: the limits or units changed.
-    void RefreshEncounters();
     void PageUp();
     void PageDown();
     // The welcome line, centred, before any file is read.
     void ShowWelcome();
+    // An empty panel, as a load begins.
+    void ClearView();
+    // The view on screen made again in the current units and formats (after Options).
+    void Refresh();
     // The click rules, for the caret where the click left it.
     void Memo1Click();
 
@@ -56,6 +58,8 @@ private:
     TextPanel& panel_;
     bool sources_ = false;
     bool encounters_ = false;
+    // The view on screen: R, S, C, V, s (sources), 0 for the welcome line or an empty panel.
+    char shown_ = 0;
 };
 
 // The item of a comma-separated line around column x, trimmed.

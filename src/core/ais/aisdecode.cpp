@@ -279,8 +279,8 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     // The recorder time of this line where it has one, else the latest sentence UTC.
     e.rxdts = s.linenote.hasrec ? s.linenote.rec : s.lastfixutc;
     if (const char* fault = DecoderFor(msgtype)(b, e, *v)) {
-        s.platform.ShowMessage(MsgKind::Error, "DecodeAIS Fault: " + std::string(payload) + "\n" + fault + "\n" +
-                                                   Fmt("%u %d", msgtype, s.recnumb));
+        s.LineMessage(LineMsg::DecodeAIS, MsgKind::Error,
+                      std::string(payload) + "\n" + fault + "\n" + Fmt("%u %d", msgtype, s.recnumb), false);
         return;
     }
     s.aisevents.Add(std::move(e));

@@ -41,6 +41,7 @@ void ResetLoadState(Session& s) {
     s.vehicles.Clear();
     s.aisselection.clear();
     s.encounters.Clear();
+    s.aisselected = false;
     s.totlines = 0;
     s.unproclines = 0;
     s.corruptcount = 0;
@@ -53,6 +54,8 @@ void ResetLoadState(Session& s) {
     s.fileheader = true;
     s.limithit = 0;
     s.limitname.clear();
+    s.limitline = 0;
+    s.linemessages.Clear();
     s.ownmmsi = "000000000";
     s.curevent = TEvent{};
     s.recnumb = 0;
@@ -82,18 +85,22 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 continue;  // a title or column names before the data
             } else {
                 s.fileheader = false;
+                s.curline = line;
                 SourceLineBegin(s);
                 ParseLine(s, line);
                 SourceLineEnd(s);
             }
             if (s.limithit != 0) {
+                s.limitline = s.recnumb;
                 ShowCapacityMessage(s, s.limitname, s.limithit);
                 break;
             }
         }
+        s.curline = {};
         if (reader.failed()) throw ConvertError();
         FinishEvents(s);
     } catch (const ConvertError&) {
+        s.curline = {};
         ShowFormatError(s, path, reader.last());
         return LoadOutcome::FormatError;
     }

@@ -86,7 +86,7 @@ TEST(LoadLogFile, HeaderLinesAreSkippedUntilTheFirstOtherLine) {
     auto log = LoadText("Title of the voyage\nCOLUMNS A B\n$IIHDT,10,T\nVoyage notes\n");
     EXPECT_EQ(log->s.recnumb, 4);
     EXPECT_EQ(log->s.totlines, 1);
-    EXPECT_EQ(log->Messages(), std::vector<std::string>{"Format Error="});
+    EXPECT_EQ(log->Messages(), std::vector<std::string>{"Format Error=line 4: Voyage notes"});
 }
 
 TEST(LoadLogFile, FirstEventWithoutADateTakesTheSecondsTimeLessOneSecond) {
