@@ -3,6 +3,7 @@
 #   ais/                  fills the model
 #   parse/                fills the model; hands AIS sentences to ais/
 #   present/              reads the model
+#   analysis/             reads the model after a load and fills what needs all of it (encounters)
 #   export/               reads the model, writes what present/ formats
 #   settings/             the settings file; reads and sets the catalogue in present/
 #   chart/                the voyage map's geometry and coastline; reads the model and present/
@@ -18,6 +19,7 @@ set(allowed_model model)
 set(allowed_ais model ais)
 set(allowed_parse model ais parse)
 set(allowed_present model present)
+set(allowed_analysis model analysis)
 set(allowed_export model present export)
 set(allowed_settings model present settings)
 set(allowed_chart model present chart)

@@ -8,6 +8,7 @@
 #include "cliplatform.h"
 #include "export/aiswriters.h"
 #include "export/csvwriter.h"
+#include "export/encounterscsv.h"
 #include "export/geojsonwriter.h"
 #include "export/gpswriter.h"
 #include "export/gpxwriter.h"
@@ -18,6 +19,7 @@
 #include "model/strutil.h"
 #include "options.h"
 #include "openlog.h"
+#include "present/encountertable.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
 #include "session.h"
@@ -134,6 +136,7 @@ int Run(int argc, const char* const* argv) {
         if (std::string verdict = SourcesVerdict(s); !verdict.empty()) PrintLines({verdict});
         PrintLines(SourcesTableLines(s));
     }
+    if (opts.encounters) PrintLines(EncounterTableLines(s));
     // The writers tell their counts and failures on stderr; a file that could not be written
     // makes the exit status 1, so a script does not take it for done.
     bool written = true;
@@ -145,6 +148,8 @@ int Run(int argc, const char* const* argv) {
     if (!opts.aisvesselsfile.empty())
         written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
     if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
+    if (!opts.encounterscsvfile.empty()) written = WriteEncountersCSV(s, opts.encounterscsvfile) && written;
+    if (!opts.aisrelativefile.empty()) written = WriteAISRelative(s, opts.aisrelativefile) && written;
     if (!opts.gpxfile.empty()) written = WriteGPX(s, opts.gpxfile, rows) && written;
     if (!opts.geojsonfile.empty()) written = WriteGeoJSON(s, opts.geojsonfile, shown, rows) && written;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) return StdoutFailed();

@@ -66,6 +66,7 @@ constexpr std::array optiondefs{
     OptionDef{"--ais", false, [](CliOptions& o, std::string_view) { return o.ais = true; }},
     OptionDef{"--vessels", false, [](CliOptions& o, std::string_view) { return o.vessels = true; }},
     OptionDef{"--sources", false, [](CliOptions& o, std::string_view) { return o.sources = true; }},
+    OptionDef{"--encounters", false, [](CliOptions& o, std::string_view) { return o.encounters = true; }},
     OptionDef{"--csv", true, [](CliOptions& o, std::string_view v) { o.csvfile = v; return !v.empty(); }},
     OptionDef{"--kml", true, [](CliOptions& o, std::string_view v) { o.kmlfile = v; return !v.empty(); }},
     OptionDef{"--gps", true, [](CliOptions& o, std::string_view v) { o.gpsfile = v; return !v.empty(); }},
@@ -75,6 +76,24 @@ constexpr std::array optiondefs{
               [](CliOptions& o, std::string_view v) { o.aisvesselsfile = v; return !v.empty(); }},
     OptionDef{"--sources-csv", true,
               [](CliOptions& o, std::string_view v) { o.sourcescsvfile = v; return !v.empty(); }},
+    OptionDef{"--encounters-csv", true,
+              [](CliOptions& o, std::string_view v) { o.encounterscsvfile = v; return !v.empty(); }},
+    OptionDef{"--ais-relative", true,
+              [](CliOptions& o, std::string_view v) { o.aisrelativefile = v; return !v.empty(); }},
+    OptionDef{"--cpa-limit", true,
+              [](CliOptions& o, std::string_view v) {
+                  const auto nm = ParseDecimal(v);
+                  if (!nm || *nm < 0 || *nm > 1000) return false;
+                  o.cpalimit = *nm;
+                  return true;
+              }},
+    OptionDef{"--tcpa-window", true,
+              [](CliOptions& o, std::string_view v) {
+                  const auto minutes = ParseInt(v);
+                  if (!minutes || *minutes < 0 || *minutes > 100000) return false;
+                  o.tcpawindow = *minutes;
+                  return true;
+              }},
     OptionDef{"--gpx", true, [](CliOptions& o, std::string_view v) { o.gpxfile = v; return !v.empty(); }},
     OptionDef{"--geojson", true, [](CliOptions& o, std::string_view v) { o.geojsonfile = v; return !v.empty(); }},
     OptionDef{"--marked", true, [](CliOptions& o, std::string_view v) { return ParseMarked(v, o); }},
@@ -123,12 +142,17 @@ const char* UsageText() {
            "  --vessels              the vessel table\n"
            "  --sources              what each talker and sentence sent, and the clocks, with a\n"
            "                         one-line verdict first when something is wrong\n"
+           "  --encounters           how close every vessel came: closest approach, its time, and\n"
+           "                         what the last report before it predicted\n"
            "  --csv FILE             write the events as CSV\n"
            "  --kml FILE             write events and vessel tracks as KML\n"
            "  --gps FILE             write events, vessels and tracks as a GPS text file\n"
            "  --ais-positions FILE   write the AIS position reports as CSV\n"
            "  --ais-vessels FILE     write the vessels' static data as CSV\n"
            "  --sources-csv FILE     write the sources table as CSV\n"
+           "  --encounters-csv FILE  write the encounter table as CSV\n"
+           "  --ais-relative FILE    per AIS position report (the rows of --ais-positions): reception\n"
+           "                         time, distance, bearing, CPA, TCPA, closing speed, as CSV\n"
            "  --gpx FILE             write the own track, alarms and vessel tracks as GPX 1.1, UTC times\n"
            "  --geojson FILE         write the own track, events and vessel tracks as GeoJSON\n"
            "  --marked FIRST:LAST    rows (1-based) written by --csv, --gpx and --geojson\n"
@@ -140,6 +164,8 @@ const char* UsageText() {
            "  --coord D|M|S|N        degrees, degs mins, degs mins secs, NMEA\n"
            "  --date D|M|Y|N         day/month/year, month/day/year, year/month/day, numeric\n"
            "  --units HV             horizontal M|K|N and vertical M|F|T, e.g. NF\n"
+           "  --cpa-limit NM         encounters closer than this are flagged (default 0.5)\n"
+           "  --tcpa-window MIN      and those predicted so within this many minutes (default 20)\n"
            "  --fields all|LIST      all fields, or field numbers shown after field 0, in order\n"
            "  --lookup DIR           folder of mmsi2cc.txt and cc2ctry.txt\n"
            "  --help                 this text\n"
@@ -176,6 +202,8 @@ bool CheckOutputPaths(const CliOptions& o, std::string& error) {
         {"--ais-positions", &o.aispositionsfile},
         {"--ais-vessels", &o.aisvesselsfile},
         {"--sources-csv", &o.sourcescsvfile},
+        {"--encounters-csv", &o.encounterscsvfile},
+        {"--ais-relative", &o.aisrelativefile},
         {"--gpx", &o.gpxfile},
         {"--geojson", &o.geojsonfile},
     };
@@ -286,6 +314,8 @@ void ApplyOptions(Session& s, const CliOptions& o) {
     if (o.rotations) st.rotations = true;
     if (o.coord) st.coordformat = *o.coord;
     if (o.date) st.dateformat = *o.date;
+    if (o.cpalimit) st.cpalimit = *o.cpalimit * 1852;
+    if (o.tcpawindow) st.tcpawindow = *o.tcpawindow * 60;
     if (o.units) {
         st.parms.hunits = o.units->first;
         st.parms.vunits = o.units->second;

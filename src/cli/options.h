@@ -22,7 +22,9 @@ struct CliOptions {
     bool ais = false;
     bool vessels = false;
     bool sources = false;
+    bool encounters = false;
     std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile, sourcescsvfile;
+    std::string encounterscsvfile, aisrelativefile;
     std::string gpxfile, geojsonfile;
     std::optional<std::pair<std::int32_t, std::int32_t>> marked;  // 1-based rows
     // Settings, applied after the settings file.
@@ -31,12 +33,15 @@ struct CliOptions {
     bool nochecksum = false, ignorevdr = false, autoshowvalid = false, rotations = false;
     std::optional<char> coord, date;
     std::optional<std::pair<char, char>> units;
+    std::optional<double> cpalimit;            // nautical miles
+    std::optional<std::int32_t> tcpawindow;    // minutes
     std::optional<std::string> fields;  // "all" or a comma list
     std::string lookupdir;
 
     bool AnyOutput() const {
-        return report || corrupt || events || ais || vessels || sources || !csvfile.empty() || !kmlfile.empty() ||
-               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() || !sourcescsvfile.empty() ||
+        return report || corrupt || events || ais || vessels || sources || encounters || !csvfile.empty() ||
+               !kmlfile.empty() || !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() ||
+               !sourcescsvfile.empty() || !encounterscsvfile.empty() || !aisrelativefile.empty() ||
                !gpxfile.empty() || !geojsonfile.empty();
     }
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "analysis/encounters.h"
+#include "model/strutil.h"
 #include "present/fieldtext.h"
 #include "present/report.h"
 #include "session.h"
@@ -20,12 +22,18 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+std::int32_t OwnMmsi(const Session& s) {
+    const auto v = ParseInt(s.ownmmsi);
+    return v ? *v : 0;
+}
+
 LoadOutcome OpenLogFile(Session& s, const std::string& path) {
     const LoadOutcome outcome = LoadLogFile(s, path);
     if (outcome != LoadOutcome::Complete) return outcome;
     s.settings.lastfile = path;
     s.settings.lastfolder = FolderOf(path);
     AddRecentFile(s.settings, path);
+    s.encounters = ComputeEncounters(s.events, s.aisevents, OwnMmsi(s));
     s.platform.ShowReport(SummaryReport(s));
     if (s.settings.autoshowvalid) s.fields.ShowValid();
     s.fields.RebuildShown(s.settings.ignorevdr);

@@ -1,5 +1,6 @@
 #pragma once
 // Opening a log file as the programs do it: the load, then what follows a completed load.
+#include <cstdint>
 #include <string>
 
 #include "parse/loader.h"
@@ -10,8 +11,12 @@ struct TSettings;
 
 // Loads the file; after a complete load records it in lastfile, lastfolder and the recent
 // files, shows the summary report, applies autoshowvalid, rebuilds the shown fields and
-// gathers their ranges for the min/max strip.
+// gathers their ranges for the min/max strip; works out the encounters
+// (analysis/encounters.h) before the report is shown.
 LoadOutcome OpenLogFile(Session& s, const std::string& path);
+
+// The MMSI of the latest VDO sentence as a number; 0 when none was heard.
+std::int32_t OwnMmsi(const Session& s);
 
 // Puts path at the top of the recent-files list (at most 10, no repeats); lastfile follows it.
 void AddRecentFile(TSettings& settings, const std::string& path);

@@ -11,6 +11,7 @@
 #include "ais/vessels.h"
 #include "model/aisreport.h"
 #include "model/datetime.h"
+#include "model/encounter.h"
 #include "model/eventobj.h"
 #include "model/linemessages.h"
 #include "model/sentencefields.h"
@@ -54,6 +55,8 @@ public:
     TVhcls vehicles;
     std::string ownmmsi = "000000000";
     std::vector<std::int32_t> aisselection;
+    // How close each vessel came: worked out after a completed load (OpenLogFile).
+    TEncounters encounters;
     // One vessel's reports are shown (aisselection, empty when it sent none), not all reports.
     bool aisselected = false;
     // AIS fragments waiting for the rest of their message; kept across loads.
@@ -67,6 +70,9 @@ public:
     std::int32_t corruptcount = 0;
     std::vector<std::string> corruptrecs;
     TDateTime vdrdts = 0;
+    // UTC of the latest RMC, GGA, GLL or ZDA taken by its handler: an AIS report's reception
+    // time when its line carries no recorder time. 0 until one is read.
+    TDateTime lastfixutc = 0;
     std::string vdrchl;
     std::string limitname;
     std::int32_t limithit = 0;

@@ -33,6 +33,7 @@ struct MainActions {
     QAction* corrupt = nullptr;
     QAction* vessels = nullptr;
     QAction* sources = nullptr;
+    QAction* encounters = nullptr;
     QAction* nmea = nullptr;
     QAction* ais = nullptr;
     QAction* both = nullptr;

@@ -141,6 +141,7 @@ void MainWindow::BuildMenus() {
     a.corrupt = Add(a.viewMenu, QStringLiteral("Corrupt Lines"));
     a.vessels = Add(a.viewMenu, QStringLiteral("Vessels (AIS)"));
     a.sources = Add(a.viewMenu, QStringLiteral("Sources"));
+    a.encounters = Add(a.viewMenu, QStringLiteral("Encounters"));
     a.viewMenu->addSeparator();
     a.nmea = Add(a.viewMenu, QStringLiteral("NMEA events"));
     a.ais = Add(a.viewMenu, QStringLiteral("AIS events"));
@@ -169,6 +170,7 @@ void MainWindow::Wire() {
     connect(a.corrupt, &QAction::triggered, views_, &TextViews::ShowCorrupt);
     connect(a.vessels, &QAction::triggered, views_, &TextViews::ShowVesselInfo);
     connect(a.sources, &QAction::triggered, views_, &TextViews::ShowSources);
+    connect(a.encounters, &QAction::triggered, views_, &TextViews::ShowEncounters);
     connect(a.nmea, &QAction::triggered, this, [this] { grids_->SwitchGridMode('N'); });
     connect(a.ais, &QAction::triggered, this, [this] { grids_->SwitchGridMode('A'); });
     connect(a.both, &QAction::triggered, this, [this] { grids_->SwitchGridMode('B'); });

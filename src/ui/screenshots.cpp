@@ -33,6 +33,7 @@
 #include "savecommands.h"
 #include "mainwindow.h"
 #include "models/eventtablemodel.h"
+#include "present/encountertable.h"
 #include "present/fieldcat.h"
 #include "textviews.h"
 #include "voyage/mapview.h"
@@ -181,6 +182,13 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
     w.actions().sources->trigger();
     shot.Grab(QStringLiteral("14-sources"));
 
+    // The encounters, and the closest vessel chosen: its reports in the AIS grid.
+    w.actions().encounters->trigger();
+    shot.Grab(QStringLiteral("21-encounters"));
+    if (!w.session().encounters.list.empty()) {
+        ClickPanelLine(w, kEncounterHeadLine + 1, 2);
+        shot.Grab(QStringLiteral("22-encounters-closest-vessel"));
+    }
     // A cell chosen as a click chooses it, and the tooltip of its column's heading.
     g->SwitchGridMode('N');
     w.views()->ShowSummary();

@@ -14,6 +14,7 @@
 #include "appstate.h"
 #include "logtext.h"
 #include "parse/linereader.h"
+#include "present/encountertable.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
 #include "widgets/textpanel.h"
@@ -80,8 +81,9 @@ TextViews::TextViews(AppState& app, TextPanel& panel, QObject* parent) : QObject
 
 void TextViews::SetMemoMode(char mode) {
     app_.session.settings.memomode = mode;
-    if (sources_) {
+    if (sources_ || encounters_) {
         sources_ = false;
+        encounters_ = false;
         panel_.memo()->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     }
     QString title;
@@ -133,6 +135,16 @@ void TextViews::ShowSources() {
     shown_ = 's';
 }
 
+void TextViews::ShowEncounters() {
+    SetMemoMode(app_.session.settings.memomode);
+    encounters_ = true;
+    panel_.title()->setText(QStringLiteral("Encounters"));
+    panel_.setPageButtonsVisible(false);
+    panel_.memo()->setLineWrapMode(QPlainTextEdit::NoWrap);
+    panel_.SetLines(Joined(EncounterTableLines(app_.session)));
+    shown_ = 'e';
+}
+
 void TextViews::ShowSource(int n) {
     SetMemoMode('S');
     const Session& s = app_.session;
@@ -165,6 +177,7 @@ void TextViews::Refresh() {
         case 'R': ShowSummary(); break;
         case 'V': ShowVesselInfo(); break;
         case 's': ShowSources(); break;
+        case 'e': ShowEncounters(); break;
         default: break;
     }
 }
@@ -184,6 +197,15 @@ void TextViews::Memo1Click() {
         const QTextCursor c = panel_.memo()->textCursor();
         const std::int32_t line = SourcesLineAt(app_.session, c.blockNumber(), c.positionInBlock());
         if (line > 0) ShowSource(line);
+        return;
+    }
+    if (encounters_) {
+        const int line = panel_.memo()->textCursor().blockNumber();
+        const std::int32_t mmsi = EncounterAtLine(app_.session, line);
+        if (mmsi <= 0) return;
+        if (app_.session.settings.gridmode == 'N') emit gridModeWanted('A');
+        emit aisVesselWanted(mmsi);
+        emit encounterChosen(line - kEncounterHeadLine - 1);
         return;
     }
     const char mode = app_.session.settings.memomode;

@@ -27,6 +27,10 @@ public:
     // source there. Not one of the stored panel modes: the settings keep the last of those.
     void ShowSources();
     bool SourcesShown() const { return sources_; }
+    // How close every vessel came (present/encountertable.h); a click on a row selects that
+    // vessel in the AIS grid. Not a stored panel mode either.
+    void ShowEncounters();
+    bool EncountersShown() const { return encounters_; }
     void PageUp();
     void PageDown();
     // The welcome line, centred, before any file is read.
@@ -43,6 +47,9 @@ signals:
     void gridModeWanted(char mode);
     void aisVesselWanted(int mmsi);
     void eventTopWanted(int eventindex);
+    // A row of the encounter table was clicked: the position of its encounter in the
+    // session's list, for a view that draws both tracks and the closest approach.
+    void encounterChosen(int index);
 
 private:
     void ReadAndShowNumber(const QString& text);
@@ -50,6 +57,7 @@ private:
     AppState& app_;
     TextPanel& panel_;
     bool sources_ = false;
+    bool encounters_ = false;
     // The view on screen: R, S, C, V, s (sources), 0 for the welcome line or an empty panel.
     char shown_ = 0;
 };

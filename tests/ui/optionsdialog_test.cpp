@@ -83,6 +83,25 @@ TEST_F(OptionsTest, ThresholdStepMarksEventsAndCancelKeepsOld) {
     EXPECT_FALSE(d.modified);
 }
 
+TEST_F(OptionsTest, EncounterLimitsStepAndChangeOnlyTheDisplay) {
+    Open(OptionsDialog::Events);
+    EXPECT_EQ(d.sbtncpalimit->Text(), QStringLiteral("0.5"));
+    EXPECT_EQ(d.sbtntcpawindow->Text(), QStringLiteral("20"));
+    d.sbtncpalimit->stepBy(1);
+    d.sbtntcpawindow->stepBy(-1);
+    EXPECT_EQ(d.sbtncpalimit->Text(), QStringLiteral("1"));
+    EXPECT_TRUE(d.modified);
+    EXPECT_FALSE(d.eventsmodified);
+    d.okbtn->click();
+    EXPECT_EQ(s.settings.cpalimit, 1852);
+    EXPECT_EQ(s.settings.tcpawindow, 900);
+
+    s.settings.cpalimit = 0.25 * 1852;  // between the steps, from a settings file
+    Open(OptionsDialog::Events);
+    d.okbtn->click();
+    EXPECT_EQ(s.settings.cpalimit, 0.25 * 1852);
+}
+
 TEST_F(OptionsTest, PageSizeAndNonDisplaySwitchesMarkNothing) {
     Open(OptionsDialog::General);
     d.sbtnpagesize->stepBy(1);

@@ -9,6 +9,7 @@
 #include "gridcommands.h"
 #include "logtext.h"
 #include "models/aistablemodel.h"
+#include "present/encountertable.h"
 #include "present/sourcestable.h"
 #include "textviews.h"
 #include "uitest.h"
@@ -158,6 +159,21 @@ TEST_F(TextViewTest, SourcesViewLeadsFromALineNumberCellToTheSource) {
     EXPECT_EQ(Window().app().sourceline, want);
     Click(0, 0);  // the source view's own click rule is back
     EXPECT_EQ(Title(), QStringLiteral("Source File"));
+}
+
+TEST_F(TextViewTest, EncounterRowClickShowsThatVesselsReports) {
+    Window().actions().encounters->trigger();
+    EXPECT_EQ(Title(), QStringLiteral("Encounters"));
+    ASSERT_FALSE(S().encounters.list.empty());
+    const std::int32_t closest = S().encounters.list[0].id;
+    EXPECT_TRUE(Lines().value(kEncounterHeadLine + 1).contains(QString::fromStdString(MmsiText(closest))));
+    Click(kEncounterHeadLine, 3);  // the heading: nothing
+    EXPECT_TRUE(S().aisselection.empty());
+    Click(kEncounterHeadLine + 1, 3);
+    EXPECT_EQ(S().settings.gridmode, 'A');
+    ASSERT_FALSE(S().aisselection.empty());
+    for (const std::int32_t ix : S().aisselection) EXPECT_EQ(S().aisevents[ix].id, closest);
+    EXPECT_EQ(Title(), QStringLiteral("Encounters"));
 }
 
 TEST_F(TextViewTest, WrappedLinesCountAsDisplayedLines) {

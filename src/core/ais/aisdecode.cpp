@@ -276,6 +276,8 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     e.srcnumb = s.recnumb;
     e.msgtype = static_cast<std::int32_t>(msgtype);
     e.id = mmsi;
+    // The recorder time of this line where it has one, else the latest sentence UTC.
+    e.rxdts = s.linenote.hasrec ? s.linenote.rec : s.lastfixutc;
     if (const char* fault = DecoderFor(msgtype)(b, e, *v)) {
         s.LineMessage(LineMsg::DecodeAIS, MsgKind::Error,
                       std::string(payload) + "\n" + fault + "\n" + Fmt("%u %d", msgtype, s.recnumb), false);

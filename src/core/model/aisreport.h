@@ -19,13 +19,17 @@ struct TaisEvent {
     double cog = novalue;       // degrees
     double heading = novalue;   // degrees
     double rot = novalue;       // rate-of-turn indicator as sent
-    TDstBrg dstbrg{novalue, novalue};
-    double cltime = novalue;
-    double cldist = novalue;
-    double clspd = -1.0;
+    // From the own ship at the reception time (filled after the load, when both are known):
+    TDstBrg dstbrg{novalue, novalue};  // metres, radians
+    double cltime = novalue;           // seconds from reception to the closest point predicted
+    double cldist = novalue;           // metres: the distance predicted there
+    double clspd = -1.0;               // m/s at which the distance shrinks (negative: opening)
     std::string messg;
     std::uint8_t status = 16;   // 16: no status
     bool valid = false;
+    // When the report was heard: its line's recorder time, else the UTC of the latest position
+    // or time sentence before it; 0 when neither was known yet.
+    TDateTime rxdts = 0;
 };
 
 class TaisEvents {
@@ -35,6 +39,8 @@ public:
     std::int32_t count() const { return static_cast<std::int32_t>(FList.size()); }
     bool empty() const { return FList.empty(); }
     const TaisEvent& operator[](std::int32_t ix) const { return FList.at(static_cast<std::size_t>(ix)); }
+    // For the work after the load that fills the distance and approach fields.
+    TaisEvent& at(std::int32_t ix) { return FList.at(static_cast<std::size_t>(ix)); }
     auto begin() const { return FList.begin(); }
     auto end() const { return FList.end(); }
 

@@ -29,6 +29,10 @@ struct TSettings {
     bool rotations = false;
     Tparms parms;
     std::int32_t pagesize = 200;
+    // Encounters: a vessel is flagged when it comes closer than cpalimit (metres; 0.5 nautical
+    // miles) or is predicted to within tcpawindow (seconds; 20 minutes).
+    double cpalimit = 926;
+    std::int32_t tcpawindow = 1200;
     char memomode = 'R';  // R report, S source, C corrupt lines, V vessels
     char gridmode = 'N';  // N NMEA, A AIS, B both
     std::int32_t splitterpos = 120;

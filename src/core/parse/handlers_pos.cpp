@@ -62,6 +62,7 @@ std::int32_t Minutes(std::int64_t v) {
 void DoGGA(Session& s, const Fields& f) {
     try {
         const TDateTime t = TimeWithDate(s, f.at(1), s.curevent.dts);
+        s.lastfixutc = t;
         const TCoord pos = ReadPosition(f, 2);
         if (f.at(6) == "0") return;
         static_cast<void>(IntOrZero(f.at(7)));  // must be an integer; the count is not used
@@ -77,6 +78,7 @@ void DoGGA(Session& s, const Fields& f) {
 void DoGLL(Session& s, const Fields& f) {
     const TCoord pos = ReadPosition(f, 1);
     const TDateTime t = TimeWithDate(s, f.at(5), s.curevent.dts);
+    s.lastfixutc = t;
     if (f.at(6) == "A") CutCheck(s, pos, t);
 }
 
@@ -104,6 +106,7 @@ void DoRMC(Session& s, const Fields& f) {
         if (auto v = Num(f.at(8))) s.curevent.cmg = *v;
         // The sentence's date with its own time of day.
         if (!f.at(9).empty()) t = DateWithTime(s, f.at(9), t);
+        s.lastfixutc = t;
         if (auto v = Num(f.at(10))) {
             s.curevent.magvar = *v;
             s.seg.lastvariation = f.get(11) == "W" ? -*v : *v;
@@ -138,6 +141,7 @@ void DoZDA(Session& s, const Fields& f) {
         if (auto m = NumInt(f.at(6)))
             e.timeoffset = Minutes(e.timeoffset >= 0 ? std::int64_t{e.timeoffset} + *m : std::int64_t{e.timeoffset} - *m);
     if (hasdate && x != e.utc) e.utc = x;
+    if (hasdate && x != 0) s.lastfixutc = x;
 }
 
 }  // namespace brenvik

@@ -40,6 +40,7 @@ void ResetLoadState(Session& s) {
     s.aisevents.clear();
     s.vehicles.Clear();
     s.aisselection.clear();
+    s.encounters.Clear();
     s.aisselected = false;
     s.totlines = 0;
     s.unproclines = 0;
@@ -47,6 +48,7 @@ void ResetLoadState(Session& s) {
     s.corruptrecs.clear();
     s.sources.Clear();
     s.vdrdts = 0;
+    s.lastfixutc = 0;
     ResetSegmentation(s);
     s.ForgetNowYear();
     s.fileheader = true;

@@ -22,7 +22,8 @@ namespace {
 //   [WPARMS]  Splitter, Bounds (left,top,right,bottom)
 //   [FLDDEF]  Fielddef000..Fielddef022: comma text head,width,kind,order
 //   [GRID]    fields: the display order
-//   [EVENTS]  Thresholds: comma text time,distance,alarm
+//   [EVENTS]  Thresholds: comma text time,distance,alarm; CPALimit (nautical miles) and
+//             TCPAWindow (minutes) of the encounters, defaults when absent or not numbers
 constexpr std::string_view kFiles = "FILES";
 constexpr std::string_view kGeneral = "GENERAL";
 constexpr std::string_view kWparms = "WPARMS";
@@ -187,6 +188,14 @@ bool ReadThresholds(Session& s, const TIniFile& ini) {
     return true;
 }
 
+// The encounter limits: files from before them lack the keys and read as the defaults.
+void ReadEncounterLimits(TSettings& st, const TIniFile& ini) {
+    const auto nm = ParseDecimal(Trim(ini.ReadString(kEvents, "CPALimit", "0.5")));
+    st.cpalimit = nm && *nm >= 0 && *nm <= 1000 ? *nm * 1852 : 926;
+    const auto minutes = ParseInt(Trim(ini.ReadString(kEvents, "TCPAWindow", "20")));
+    st.tcpawindow = minutes && *minutes >= 0 && *minutes <= 100000 ? *minutes * 60 : 1200;
+}
+
 void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
     std::string order;
     for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
@@ -227,6 +236,8 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kEvents, "Thresholds",
                     JoinCommaText(std::vector<std::string>{Fmt("%d", st.timethresh), Fmt("%d", st.distthresh),
                                                            Fmt("%d", st.alarmthresh)}));
+    ini.WriteString(kEvents, "CPALimit", std::string(Trim(GeneralNumber(st.cpalimit / 1852, 0, 6))));
+    ini.WriteString(kEvents, "TCPAWindow", Fmt("%d", st.tcpawindow / 60));
 }
 
 }  // namespace
@@ -248,6 +259,7 @@ bool ReadSettings(Session& s, const std::string& path) {
     }
     ReadFiles(s.settings, ini);
     ReadModes(s.settings, ini);
+    ReadEncounterLimits(s.settings, ini);
     return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/optionsdialog.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -231,9 +233,34 @@ QWidget* OptionsDialog::BuildEventsPage() {
         });
         ++r;
     }
+    // The encounter limits change only what the Encounters view flags: no reload.
+    grid->addWidget(Heading("Flag an encounter when the vessel :", page), r++, 0, 1, 3);
+    sbtncpalimit = new StepSpin(page);
+    sbtntcpawindow = new StepSpin(page);
+    const std::array<Row, 2> limits{{
+        {"Comes or is predicted closer than", sbtncpalimit, "nautical miles", &mycpalimit, cpasteps},
+        {"Predicted closest point within", sbtntcpawindow, "minutes", &mytcpawindow, tcpasteps},
+    }};
+    for (const Row& row : limits) {
+        row.spin->setFixedWidth(100);
+        grid->addWidget(new QLabel(QString::fromLatin1(row.left), page), r, 0);
+        grid->addWidget(row.spin, r, 1);
+        grid->addWidget(new QLabel(QString::fromLatin1(row.right), page), r, 2);
+        connect(row.spin, &StepSpin::stepped, this, [this, row](int direction) {
+            *row.value = StepThreshold(row.steps, *row.value, direction);
+            ShowEncounterLimits();
+            modified = true;
+        });
+        ++r;
+    }
     grid->setRowStretch(r, 1);
     grid->setColumnStretch(3, 1);
     return page;
+}
+
+void OptionsDialog::ShowEncounterLimits() {
+    sbtncpalimit->SetText(QString::number(mycpalimit / 1852.0, 'g', 3));
+    sbtntcpawindow->SetText(QString::number(mytcpawindow / 60.0, 'g', 4));
 }
 
 int OptionsDialog::ShowPage(int page) {
@@ -260,7 +287,10 @@ void OptionsDialog::FormShow() {
     mydistthresh = st.distthresh;
     myalarmthresh = st.alarmthresh;
     mypagesize = st.pagesize;
+    mycpalimit = static_cast<std::int32_t>(std::lround(std::clamp(st.cpalimit, 0.0, 2e9)));
+    mytcpawindow = st.tcpawindow;
     ShowThresholds();
+    ShowEncounterLimits();
     mypagesize = StepThreshold(pagesteps, mypagesize, 0);
     ShowPageSize();
     FillFieldList();
@@ -369,6 +399,10 @@ void OptionsDialog::OKBtnClick() {
     st.distthresh = mydistthresh;
     st.alarmthresh = myalarmthresh;
     st.pagesize = mypagesize;
+    // Kept as read unless stepped: a value between the steps is not rounded to one.
+    if (mycpalimit != static_cast<std::int32_t>(std::lround(std::clamp(st.cpalimit, 0.0, 2e9))))
+        st.cpalimit = mycpalimit;
+    st.tcpawindow = mytcpawindow;
     accept();
 }
 

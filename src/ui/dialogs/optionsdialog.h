@@ -46,6 +46,8 @@ public:
     std::int32_t mydistthresh = 0;
     std::int32_t myalarmthresh = 0;
     std::int32_t mypagesize = 0;
+    std::int32_t mycpalimit = 0;   // metres
+    std::int32_t mytcpawindow = 0;  // seconds
 
     // Shows a help context; tests replace it.
     std::function<void(int)> showhelp;
@@ -84,6 +86,8 @@ public:
     StepSpin* sbtntime = nullptr;
     StepSpin* sbtndistthresh = nullptr;
     StepSpin* sbtnalarmthresh = nullptr;
+    StepSpin* sbtncpalimit = nullptr;
+    StepSpin* sbtntcpawindow = nullptr;
     QPushButton* okbtn = nullptr;
     QPushButton* cancelbtn = nullptr;
     QPushButton* helpbtn = nullptr;
@@ -97,6 +101,7 @@ private:
                                 std::initializer_list<const char*> choices);
     void ModifiedClick() { modified = true; }
     void ShowPageSize();
+    void ShowEncounterLimits();
     void MoveField(int direction);
     void SetAllChecks(const std::function<bool(int field)>& ticked);
 

@@ -34,7 +34,7 @@ const std::string kDefaultFile =
     "Fielddef018=Ant.Altitude,70,1,18\r\nFielddef019=Alarms,150,1,19\r\nFielddef020=HDOP,45,1,20\r\n"
     "Fielddef021=S.Rudder,70,1,21\r\nFielddef022=P.Rudder,70,1,22\r\n\r\n"
     "[GRID]\r\nfields=0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22\r\n\r\n"
-    "[EVENTS]\r\nThresholds=1,2147483647,2147483647\r\n\r\n";
+    "[EVENTS]\r\nThresholds=1,2147483647,2147483647\r\nCPALimit=0.5\r\nTCPAWindow=20\r\n\r\n";
 
 std::array<int, kEventFieldCount> Order(std::initializer_list<int> head) {
     std::array<int, kEventFieldCount> o{};
@@ -59,6 +59,8 @@ void ExpectSameSettings(const Session& a, const Session& b) {
     EXPECT_EQ(std::string({x.coordformat, x.dateformat, x.parms.hunits, x.parms.vunits}),
               std::string({y.coordformat, y.dateformat, y.parms.hunits, y.parms.vunits}));
     EXPECT_EQ(x.pagesize, y.pagesize);
+    EXPECT_EQ(x.cpalimit, y.cpalimit);
+    EXPECT_EQ(x.tcpawindow, y.tcpawindow);
     EXPECT_EQ(x.splitterpos, y.splitterpos);
     EXPECT_EQ(x.windowbounds, y.windowbounds);
     EXPECT_EQ(x.recentfiles, y.recentfiles);
@@ -136,6 +138,8 @@ TEST_F(SettingsFile, ChangedSettingsRoundTrip) {
     st.rotations = true;
     st.parms = {'N', 'F'};
     st.pagesize = 64;
+    st.cpalimit = 0.25 * 1852;
+    st.tcpawindow = 300;
     st.splitterpos = 250;
     st.windowbounds = {-8, -8, 1928, 1048};
     st.recentfiles = {"/logs/b c.nmea", "/x=y/a.log", "rel.txt"};
@@ -165,6 +169,18 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
         std::function<void(const Session&)> check;
     };
     const Case cases[] = {
+        {"a file from before the encounter limits, and limits that are no numbers, read the defaults",
+         "[EVENTS]\nThresholds=5,6,7\n[events]\ncpalimit=half\n",
+         [](const Session& x) {
+             EXPECT_EQ(x.settings.timethresh, 5);
+             EXPECT_EQ(x.settings.cpalimit, 926);
+             EXPECT_EQ(x.settings.tcpawindow, 1200);
+         }},
+        {"encounter limits in nautical miles and minutes", "[EVENTS]\nCPALimit= 1.5 \nTCPAWindow=45\n",
+         [](const Session& x) {
+             EXPECT_EQ(x.settings.cpalimit, 1.5 * 1852);
+             EXPECT_EQ(x.settings.tcpawindow, 2700);
+         }},
         {"GenModes R pads with N", "[GENERAL]\nGenModes=R\n",
          [](const Session& x) {
              EXPECT_TRUE(x.settings.reopenlast);
