@@ -53,11 +53,11 @@ fuzz: deps
 fuzz-smoke: deps
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20
 
-# Programs, lookup tables, help pages, desktop entry and icon under $(PREFIX).
+# Programs, lookup tables, help and manual pages, desktop entry, icon and metadata under $(PREFIX).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A Debian package in $(BUILD).
+# A Debian package in $(BUILD): dependencies computed from the binaries; ctest -R Packaging checks it.
 package: build
 	cd $(BUILD) && cpack -G DEB
 

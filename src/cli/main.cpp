@@ -41,7 +41,7 @@ std::vector<std::string> CorruptView(const Session& s) {
     return s.corruptrecs;
 }
 
-// The folder of the running program: the lookup tables are installed beside it.
+// The folder of the running program: the lookup tables lie beside it or in ../share/brenvik.
 std::string ProgramFolder(const char* argv0) {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -74,6 +74,10 @@ int Run(int argc, const char* const* argv) {
         std::fputs(UsageText(), stdout);
         return 0;
     }
+    if (opts.version) {
+        std::fputs("brenvik-cli " BRENVIK_VERSION "\n", stdout);
+        return 0;
+    }
     if (opts.marked && opts.csvfile.empty()) return Usage("--marked chooses the rows of --csv");
     if (!CheckOutputPaths(opts, error)) return Usage(error);
 
@@ -93,7 +97,10 @@ int Run(int argc, const char* const* argv) {
     ApplyOptions(s, opts);
     if (opts.fields && !ApplyFieldList(s, *opts.fields, error)) return Usage(error);
 
-    CreateVhcls(s, opts.lookupdir.empty() ? ProgramFolder(argv[0]) : opts.lookupdir);
+    if (opts.lookupdir.empty())
+        CreateVhcls(s, LookupFolders(ProgramFolder(argv[0])));
+    else
+        CreateVhcls(s, opts.lookupdir);
 
     const LoadOutcome outcome = OpenLogFile(s, opts.logfile);
     if (outcome != LoadOutcome::Complete) return 1;

@@ -59,6 +59,7 @@ struct OptionDef {
 
 constexpr std::array optiondefs{
     OptionDef{"--help", false, [](CliOptions& o, std::string_view) { return o.help = true; }},
+    OptionDef{"--version", false, [](CliOptions& o, std::string_view) { return o.version = true; }},
     OptionDef{"--report", false, [](CliOptions& o, std::string_view) { return o.report = true; }},
     OptionDef{"--corrupt", false, [](CliOptions& o, std::string_view) { return o.corrupt = true; }},
     OptionDef{"--events", false, [](CliOptions& o, std::string_view) { return o.events = true; }},
@@ -138,6 +139,7 @@ const char* UsageText() {
            "  --fields all|LIST      all fields, or field numbers shown after field 0, in order\n"
            "  --lookup DIR           folder of mmsi2cc.txt and cc2ctry.txt\n"
            "  --help                 this text\n"
+           "  --version              the program's name and version\n"
            "\n"
            "Exit status: 0 loaded (and every file written), 1 the log or the settings file could not\n"
            "be read completely, or an output could not be written, 2 bad usage (an output file that\n"
@@ -228,7 +230,7 @@ bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string&
             return false;
         }
     }
-    if (!opts.help && opts.logfile.empty()) {
+    if (!opts.help && !opts.version && opts.logfile.empty()) {
         error = "no log file given";
         return false;
     }

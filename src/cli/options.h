@@ -14,6 +14,7 @@ namespace brenvik::cli {
 struct CliOptions {
     std::string logfile;
     bool help = false;
+    bool version = false;
     // Outputs, in the order they are printed.
     bool report = false;
     bool corrupt = false;

@@ -207,7 +207,7 @@ void MainWindow::FormShow() {
     splitter_->setSizes({std::max(s.settings.splitterpos, kMinSplitter), std::max(height() - s.settings.splitterpos, 1)});
     app_->userfolder = FindUserFolder(app_->platform);
     InitHelp(app_->programfolder);
-    CreateVhcls(s, CoreText(app_->programfolder));
+    CreateVhcls(s, LookupFolders(CoreText(app_->programfolder)));
     dialogs_->recent()->RefreshRecentMenu();
     if (s.settings.lastfile.empty()) actions_.reopen->setVisible(false);
     grids_->SetGridMode(s.settings.gridmode);

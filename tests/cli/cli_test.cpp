@@ -45,6 +45,10 @@ TEST(Cli, HelpPrintsUsage) {
     EXPECT_EQ(r.out.rfind("Usage: brenvik-cli", 0), 0u);
     for (const char* opt : {"--report", "--corrupt", "--settings", "--time-threshold", "--fields", "--units"})
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+    // The first line of --version is what the manual pages are headed with.
+    CliResult v = RunCli(dir, "--version");
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, "brenvik-cli " BRENVIK_VERSION "\n");
 }
 
 TEST(Cli, FileThatCannotBeOpened) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
 #include "model/strutil.h"
@@ -246,18 +247,35 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     return true;
 }
 
-void CreateVhcls(Session& s, const std::string& folder) {
+void CreateVhcls(Session& s, const std::string& folder) { CreateVhcls(s, std::vector<std::string>{folder}); }
+
+void CreateVhcls(Session& s, const std::vector<std::string>& folders) {
     s.vehicles.Clear();
     s.vehicles.platform = &s.platform;
     std::vector<std::string> tables[2];
     constexpr std::string_view names[2] = {"mmsi2cc.txt", "cc2ctry.txt"};
     for (int i = 0; i < 2; ++i) {
-        const std::string path = JoinPath(folder, names[i]);
-        if (!ReadTextLines(path, tables[i]))
+        // Each table from the first folder that has it; the message names every place tried.
+        std::string tried;
+        bool found = false;
+        for (const std::string& folder : folders) {
+            const std::string path = JoinPath(folder, names[i]);
+            if (ReadTextLines(path, tables[i])) {
+                found = true;
+                break;
+            }
+            tried += (tried.empty() ? "" : " or ") + path;
+        }
+        if (!found)
             s.platform.ShowMessage(MsgKind::Warning,
-                                   "Cannot read the lookup file " + path + ". Vessels' countries will show as unknown.");
+                                   "Cannot read the lookup file " + tried + ". Vessels' countries will show as unknown.");
     }
     s.vehicles.SetTables(tables[0], tables[1]);
+}
+
+std::vector<std::string> LookupFolders(const std::string& programfolder) {
+    const std::filesystem::path installed = std::filesystem::path(programfolder) / ".." / "share" / "brenvik";
+    return {programfolder, installed.lexically_normal().string()};
 }
 
 }  // namespace brenvik

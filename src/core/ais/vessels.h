@@ -80,6 +80,12 @@ private:
 // Empties the registry and loads both lookup files from `folder`. A file that cannot be read
 // leaves its table empty (every country then reads unknown) and is reported as a warning.
 void CreateVhcls(Session& s, const std::string& folder);
+// The same, each table taken from the first of `folders` that holds it; the warning for a
+// table found nowhere names every path tried.
+void CreateVhcls(Session& s, const std::vector<std::string>& folders);
+// Where a program in `programfolder` finds its tables: beside itself (the build tree), then
+// ../share/brenvik from there (installed under a prefix).
+std::vector<std::string> LookupFolders(const std::string& programfolder);
 
 // Lines of a text file: UTF-8 or UTF-16 byte-order mark honoured, CR LF, LF or CR ends.
 // False when the file cannot be opened.

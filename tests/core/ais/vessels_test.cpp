@@ -194,6 +194,33 @@ TEST(Vehicles, CreateReadsBothFilesAndWarnsAboutMissingOnes) {
     EXPECT_EQ(p.messages.size(), 2u);
 }
 
+TEST(Vehicles, InstalledProgramsLookBesideThemselvesThenInShare) {
+    EXPECT_EQ(LookupFolders("/opt/nav/bin"), (std::vector<std::string>{"/opt/nav/bin", "/opt/nav/share/brenvik"}));
+    EXPECT_EQ(LookupFolders("/usr/bin/")[1], "/usr/share/brenvik");
+}
+
+TEST(Vehicles, EachTableFromTheFirstFolderThatHoldsIt) {
+    const test::TempDir tmp;
+    const std::filesystem::path bin = tmp.path() / "bin", share = tmp.path() / "share";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    std::ofstream(bin / "mmsi2cc.txt") << "235 GB\n";
+    std::ofstream(share / "mmsi2cc.txt") << "235 XY\n";
+    std::ofstream(share / "cc2ctry.txt") << "GB United Kingdom (UK)\nXY Elsewhere\n";
+    test::FakePlatform p;
+    Session s(p);
+    CreateVhcls(s, std::vector<std::string>{bin.string(), share.string()});
+    EXPECT_TRUE(p.messages.empty());
+    EXPECT_EQ(s.vehicles.country("235000001"), "GB United Kingdom");
+    std::filesystem::remove(share / "cc2ctry.txt");
+    CreateVhcls(s, std::vector<std::string>{bin.string(), share.string()});
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text, "Cannot read the lookup file " + (bin / "cc2ctry.txt").string() + " or " +
+                                      (share / "cc2ctry.txt").string() +
+                                      ". Vessels' countries will show as unknown.");
+    EXPECT_EQ(s.vehicles.country("235000001"), "QQ unknown");
+}
+
 TEST(Vehicles, ShippedTablesCoverTheSpecialCodes) {
     test::FakePlatform p;
     Session s(p);
