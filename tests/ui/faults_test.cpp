@@ -123,14 +123,14 @@ TEST_F(FaultTest, ALogGoneAfterItsLoadGivesTheReadErrorAndTheProgramGoesOn) {
     const fs::path log = (Home() + QStringLiteral("/trip.log")).toStdString();
     struct Case {
         const char* name;
-        void (*fault)(const fs::path& log);
+        void (*fault)(const fs::path& p);
     };
     const Case cases[] = {
-        {"deleted", [](const fs::path& log) { fs::remove(log); }},
+        {"deleted", [](const fs::path& p) { fs::remove(p); }},
         {"replaced by a folder",
-         [](const fs::path& log) {
-             fs::remove(log);
-             fs::create_directory(log);
+         [](const fs::path& p) {
+             fs::remove(p);
+             fs::create_directory(p);
          }},
     };
     MainWindow& w = Window();
@@ -162,7 +162,7 @@ TEST_F(FaultTest, ALogGoneAfterItsLoadGivesTheReadErrorAndTheProgramGoesOn) {
 TEST_F(FaultTest, AnExportThatCannotBeCompletedKeepsTheOldFile) {
     MainWindow& w = Window();
     ASSERT_TRUE(w.files()->OpenPath(SampleLog()));
-    FakeFileDialogs dialogs;
+    brenvik::test::FakeFileDialogs dialogs;
     w.dialogs()->setFileDialogs(&dialogs);
     struct Export {
         QAction* action;
