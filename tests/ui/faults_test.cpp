@@ -43,6 +43,13 @@ protected:
         f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     std::vector<std::string>& Shown() { return Window().app().platform.script.shown; }
+    // The boxes that name the settings file (a build tree may also lack the country tables).
+    std::vector<std::string> SettingsMessages() {
+        std::vector<std::string> out;
+        for (const std::string& m : Shown())
+            if (m.find(Ini().string()) != std::string::npos) out.push_back(m);
+        return out;
+    }
 };
 
 TEST_F(FaultTest, SettingsThatCannotBeWrittenAreReportedOnceAndTheWindowStillCloses) {
@@ -75,10 +82,11 @@ TEST_F(FaultTest, SettingsThatCannotBeWrittenAreReportedOnceAndTheWindowStillClo
         SCOPED_TRACE(c.name);
         WriteIni(before);
         MainWindow& w = Window();
-        EXPECT_TRUE(Shown().empty());
+        EXPECT_TRUE(SettingsMessages().empty());
         EXPECT_EQ(w.session().settings.timethresh, 5);
         w.session().settings.timethresh = 60;
         c.fault(Ini());
+        Shown().clear();
         w.close();
         EXPECT_FALSE(w.isVisible());
         ASSERT_EQ(Shown().size(), 1u);
@@ -103,8 +111,8 @@ TEST_F(FaultTest, ADamagedSettingsFileIsKeptAsideAndTheDefaultsUsed) {
         fs::remove(Ini().string() + ".broken");
         WriteIni(c.bytes);
         Session& s = Window().session();
-        ASSERT_EQ(Shown().size(), 1u);
-        EXPECT_EQ(Shown().front(), "The settings file is damaged and was not read:\r\n" + Ini().string() +
+        ASSERT_EQ(SettingsMessages().size(), 1u);
+        EXPECT_EQ(SettingsMessages().front(), "The settings file is damaged and was not read:\r\n" + Ini().string() +
                                        "\r\nThe default settings are used; the damaged file is kept as:\r\n" +
                                        Ini().string() + ".broken");
         EXPECT_EQ(s.settings.timethresh, 1);
@@ -113,7 +121,7 @@ TEST_F(FaultTest, ADamagedSettingsFileIsKeptAsideAndTheDefaultsUsed) {
         CloseWindow();
         // The close wrote a new file of its own, which the next start reads without a word.
         EXPECT_EQ(Bytes(Ini()).rfind("\xEF\xBB\xBF[FILES]\r\n", 0), 0u);
-        EXPECT_TRUE(Window().app().platform.script.shown.empty());
+        EXPECT_TRUE(SettingsMessages().empty());
         CloseWindow();
     }
 }
