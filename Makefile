@@ -45,10 +45,10 @@ test-asan: deps
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
-# Each libFuzzer target for FUZZ_SECONDS (its own clang build in FUZZ_BUILD); fuzz-smoke is
-# the short run CI makes.
+# Each libFuzzer target (or those in FUZZ_TARGETS: load ais settings) for FUZZ_SECONDS, in
+# its own clang build in FUZZ_BUILD, where the corpus grows; fuzz-smoke is the short run CI makes.
 fuzz: deps
-	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 fuzz-smoke: deps
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "export/gpswriter.h"
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
+#include "export/textfile.h"
 #include "model/datetime.h"
 #include "openlog.h"
 #include "parse/loader.h"
@@ -45,10 +45,14 @@ public:
     char DecimalSeparator() const override { return decsep; }
 };
 
-// A folder of this process for the input and output files.
+// A folder of this process for the input and output files, in memory where the system has
+// such a folder: on a disk, replacing a file by renaming makes the file system write it out.
 const std::filesystem::path& WorkDir() {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("brenvik-fuzz-" + std::to_string(::getpid()));
+        std::error_code ec;
+        const std::filesystem::path shm("/dev/shm");
+        const auto base = std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path();
+        auto d = base / ("brenvik-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();
@@ -65,25 +69,55 @@ std::string WriteInput(std::string_view name, const std::uint8_t* data, std::siz
 }
 
 void SetLookupTables(Session& s) {
-    static const std::array<std::vector<std::string>, 2> tables = [] {
-        std::array<std::vector<std::string>, 2> t;
-        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/mmsi2cc.txt", t[0]);
-        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/cc2ctry.txt", t[1]);
-        return t;
+    // Built once and shared by every input's registry.
+    static const TVhcls prototype = [] {
+        std::vector<std::string> mmsi2cc, cc2ctry;
+        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/mmsi2cc.txt", mmsi2cc);
+        ReadTextLines(std::string(BRENVIK_DATA_DIR) + "/cc2ctry.txt", cc2ctry);
+        TVhcls v;
+        v.SetTables(mmsi2cc, cc2ctry);
+        return v;
     }();
     s.vehicles.platform = &s.platform;
-    s.vehicles.SetTables(tables[0], tables[1]);
+    s.vehicles.ShareTables(prototype);
 }
 
-// Settings from a hash of the input, so that every input also picks its own settings.
-void PickSettings(Session& s, FuzzPlatform& p, const std::uint8_t* data, std::size_t size) {
+std::uint64_t InputHash(const std::uint8_t* data, std::size_t size) {
     std::uint64_t h = 1469598103934665603ull;
     for (std::size_t i = 0; i < size; ++i) h = (h ^ data[i]) * 1099511628211ull;
-    auto pick = [&](std::uint64_t n) {
-        const std::uint64_t v = h % n;
-        h /= n;
-        return static_cast<std::size_t>(v);
-    };
+    return h;
+}
+
+// Takes a choice of n from the hash.
+std::size_t Pick(std::uint64_t& h, std::uint64_t n) {
+    const std::uint64_t v = h % n;
+    h /= n;
+    return static_cast<std::size_t>(v);
+}
+
+// The outputs of a load. One of them, picked from the input's hash, is written as a file with
+// its message; the others go into memory: the same bytes without the file system's cost, so
+// every writer is run on every input and reaches a real file across inputs.
+enum class Output { EventsCSV, MarkedCSV, KML, GPS, AISPositions, AISVessels, Count };
+
+Output PickOutput(std::uint64_t& h) { return static_cast<Output>(Pick(h, static_cast<std::uint64_t>(Output::Count))); }
+
+// Runs `tofile` when `o` is the output picked for a file, else `tomemory` on an in-memory
+// output; whether the writer succeeded.
+template <class ToFile, class ToMemory>
+bool Write(Output o, Output picked, ToFile tofile, ToMemory tomemory) {
+    if (o == picked) return tofile();
+    static std::string sink;  // its capacity is kept from input to input
+    sink.clear();
+    TTextOut out(sink);
+    const bool good = tomemory(out);
+    return out.Close() && good;
+}
+
+// Settings from a hash of the input, so that every input also picks its own settings; the
+// hash is left with the choices not yet taken.
+void PickSettings(Session& s, FuzzPlatform& p, std::uint64_t& h) {
+    auto pick = [&](std::uint64_t n) { return Pick(h, n); };
     TSettings& st = s.settings;
     constexpr std::int32_t times[] = {1, 1, 2, 60, 3600, kNever};
     constexpr std::int32_t dists[] = {kNever, kNever, 0, 10, 1000};
@@ -109,7 +143,7 @@ void PickSettings(Session& s, FuzzPlatform& p, const std::uint8_t* data, std::si
 }
 
 // The AIS views and files; false when a writer failed.
-bool AISOutputs(Session& s) {
+bool AISOutputs(Session& s, Output picked) {
     static_cast<void>(AISGridLines(s));
     static_cast<void>(VesselTableLines(s));
     if (!s.aisevents.empty()) {
@@ -117,7 +151,19 @@ bool AISOutputs(Session& s) {
         static_cast<void>(AISGridLines(s));
         SelectAISVessel(s, -1);
     }
-    return WriteAISPositions(s, WorkFile("pos.csv"), "CSV") && WriteAISVessels(s, WorkFile("vessels.csv"), "CSV");
+    const bool positions = Write(
+        Output::AISPositions, picked, [&] { return WriteAISPositions(s, WorkFile("pos.csv"), "CSV"); },
+        [&](TTextOut& out) {
+            WriteAISPositionLines(s, out);
+            return out.ok();
+        });
+    const bool vessels = Write(
+        Output::AISVessels, picked, [&] { return WriteAISVessels(s, WorkFile("vessels.csv"), "CSV"); },
+        [&](TTextOut& out) {
+            WriteAISVesselLines(s, out);
+            return out.ok();
+        });
+    return positions && vessels;
 }
 
 }  // namespace
@@ -125,7 +171,9 @@ bool AISOutputs(Session& s) {
 std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
     FuzzPlatform p;
     Session s(p);
-    PickSettings(s, p, data, size);
+    std::uint64_t h = InputHash(data, size);
+    PickSettings(s, p, h);
+    const Output picked = PickOutput(h);
     SetLookupTables(s);
     const std::string log = WriteInput("input.log", data, size);
     OpenLogFile(s, log);
@@ -135,12 +183,27 @@ std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
     const int errorsbefore = p.errors;
     const TColumns shown = s.fields.shownfields;
     const std::int32_t count = s.events.count();
-    bool written = WriteCSV(s, WorkFile("events.csv"), shown, {0, count - 1});
-    if (count > 2) written = WriteCSV(s, WorkFile("marked.csv"), shown, {1, count - 2}) && written;
+    auto csv = [&](Output o, const char* name, TEventRange range) {
+        return Write(
+            o, picked, [&] { return WriteCSV(s, WorkFile(name), shown, range); },
+            [&](TTextOut& out) {
+                WriteCSVLines(s, out, shown, range);
+                return out.ok();
+            });
+    };
+    bool written = csv(Output::EventsCSV, "events.csv", {0, count - 1});
+    if (count > 2) written = csv(Output::MarkedCSV, "marked.csv", {1, count - 2}) && written;
     const std::string kml = WorkFile("events.kml");
-    written = WriteKML(s, kml, SchemaName(kml), shown) && written;
-    written = WriteGPS(s, WorkFile("events.gps")) && written;
-    if (!AISOutputs(s) || !written || p.errors != errorsbefore) return "a writer failed";
+    const std::string schema = SchemaName(kml);
+    written = Write(
+                  Output::KML, picked, [&] { return WriteKML(s, kml, schema, shown); },
+                  [&](TTextOut& out) { return WriteKMLDocument(s, out, schema, shown); }) &&
+              written;
+    written = Write(
+                  Output::GPS, picked, [&] { return WriteGPS(s, WorkFile("events.gps")); },
+                  [&](TTextOut& out) { return WriteGPSDocument(s, out); }) &&
+              written;
+    if (!AISOutputs(s, picked) || !written || p.errors != errorsbefore) return "a writer failed";
     return {};
 }
 
@@ -166,7 +229,8 @@ std::string FuzzAIS(const std::uint8_t* data, std::size_t size) {
         }
         if (s.limithit != 0) break;
     }
-    if (!AISOutputs(s)) return "an AIS writer failed";
+    std::uint64_t h = InputHash(data, size);
+    if (!AISOutputs(s, Pick(h, 2) == 0 ? Output::AISPositions : Output::AISVessels)) return "an AIS writer failed";
     return {};
 }
 

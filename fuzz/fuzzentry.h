@@ -9,11 +9,13 @@
 namespace brenvik::fuzz {
 
 // The whole load of the bytes as a log file, with settings picked from the bytes, then every
-// output: the text views and the five export files.
+// output: the text views and the six exports, one of them (picked from the bytes) as a file,
+// the others into memory.
 std::string FuzzLoad(const std::uint8_t* data, std::size_t size);
 
 // The AIS path alone: each line beginning with "!" goes through framing and fragment
-// assembly, any other line is decoded as a complete payload; then the AIS views and files.
+// assembly, any other line is decoded as a complete payload; then the AIS views and the two
+// AIS exports, one as a file and one into memory.
 std::string FuzzAIS(const std::uint8_t* data, std::size_t size);
 
 // The bytes as a settings file: read, written over itself and read again; the second read

@@ -104,6 +104,10 @@ if [ -x "$uibench" ]; then
   fjord="$(cd "$(dirname "$0")/.." && pwd)/../shared/corpus/vdrplayer/Hakefjord.txt"
   [ -f "$fjord" ] || fjord=""
   "$uibench" --voyage "$voy" $fjord 2>/dev/null | sed 's/^/  /'
+  # 500 loads in one window: the memory must stay flat.
+  small="$dir/generated-20000-seed$seed.log"
+  [ -s "$small" ] || "$bench" gen "$small" 20000 "$seed"
+  "$uibench" --loads 500 "$small" "$(dirname "$0")/../data/samples/harbour.log" 2>/dev/null | sed 's/^/  /'
 else
   echo "Desktop program: $uibench not built"
 fi

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # make fuzz: builds the libFuzzer targets apart from the main build (clang, address and
 # undefined-behaviour sanitizers) and runs each for a set time on a corpus seeded from
-# fuzz/seeds, the sample logs and fuzz/regressions. An input that fails is kept in
-# BUILD/artifacts; copy it into fuzz/regressions/TARGET so that `make test` replays it.
-#   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET
+# fuzz/seeds, the sample logs and fuzz/regressions. The corpus grows in BUILD/corpus-TARGET
+# (never in git). Per target it prints the executions, executions per second, coverage (cov,
+# ft) and corpus size, and the pace on the corpus's median input. An input that fails is kept
+# in BUILD/artifacts and, minimised, in fuzz/regressions/TARGET, which `make test` replays.
+#   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build-fuzz}
 seconds=${2:-60}
+shift $(($# > 2 ? 2 : $#))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(load ais settings)
 cxx=${FUZZ_CXX:-$(command -v clang++-14 || command -v clang++ || true)}
 if [ -z "$cxx" ]; then
   echo "fuzz: clang++ not found (make deps installs clang-14)" >&2
@@ -20,9 +25,12 @@ command -v ninja >/dev/null 2>&1 && gen="-G Ninja"
 cmake -S fuzz -B "$build" $gen -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 cmake --build "$build" -j "${JOBS:-2}"
 
+# The median-sized input of a corpus folder, run this many times to time it.
+median_runs=500
+
 mkdir -p "$build/artifacts"
 status=0
-for target in load ais settings; do
+for target in "${targets[@]}"; do
   corpus="$build/corpus-$target"
   mkdir -p "$corpus"
   seeds=()
@@ -30,17 +38,43 @@ for target in load ais settings; do
   for d in fuzz/seeds/"$target" fuzz/regressions/"$target"; do [ -d "$d" ] && seeds+=("$d"); done
   [ "$target" = settings ] || seeds+=(data/samples)
   log="$build/fuzz-$target.log"
+  rm -f "$build/artifacts/$target-"*
   echo "fuzz_$target: ${seconds}s"
   # Inputs up to 16 KiB keep the runs quick; the sample log's start is still in the corpus.
   if "$build/fuzz_$target" "$corpus" "${seeds[@]}" -dict=fuzz/nmea.dict -max_total_time="$seconds" \
       -max_len=16384 -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$build/artifacts/$target-" \
       -print_final_stats=1 >"$log" 2>&1; then
     runs=$(awk '/stat::number_of_executed_units/ { print $NF }' "$log")
-    echo "  clean: ${runs:-?} executions"
+    rate=$(awk '/stat::average_exec_per_sec/ { print $NF }' "$log")
+    # The last status line holds the coverage reached: "#N ... cov: C ft: F corp: ...".
+    read -r cov ft < <(awk '/ cov: / { for (i = 1; i < NF; ++i) { if ($i == "cov:") c = $(i + 1); if ($i == "ft:") f = $(i + 1) } }
+                            END { print (c == "" ? "?" : c), (f == "" ? "?" : f) }' "$log")
+    inputs=$(find "$corpus" -type f | wc -l)
+    echo "  clean: ${runs:-?} executions, ${rate:-?} exec/s, cov ${cov}, ft ${ft}, corpus ${inputs} inputs in $corpus"
+    # The pace on a typical input rather than on the run's mix of mutations.
+    median=$(find "$corpus" -type f -printf '%s %p\n' | sort -n | awk '{ a[NR] = $0 } END { if (NR) print a[int((NR + 1) / 2)] }')
+    if [ -n "$median" ]; then
+      read -r size file <<<"$median"
+      ms=$("$build/fuzz_$target" -runs="$median_runs" "$file" 2>&1 | awk '/^Executed / { print $(NF - 1) }')
+      if [ -n "$ms" ]; then
+        awk -v n="$median_runs" -v ms="$ms" -v b="$size" \
+          'BEGIN { printf "  median input of the corpus (%d bytes): %.0f exec/s\n", b, ms > 0 ? n * 1000 / ms : n * 1000 }'
+      fi
+    fi
   else
     status=1
     echo "  FAILED: see $log and $build/artifacts" >&2
     tail -n 30 "$log" >&2
+    # Each failing input, minimised where libFuzzer can, is kept for the regression test.
+    for artifact in "$build/artifacts/$target-"*; do
+      [ -f "$artifact" ] || continue
+      kept="fuzz/regressions/$target/$(basename "$artifact")"
+      mkdir -p "fuzz/regressions/$target"
+      "$build/fuzz_$target" -minimize_crash=1 -max_total_time=60 -exact_artifact_path="$kept" "$artifact" \
+        >"$log.minimise" 2>&1 || true
+      [ -s "$kept" ] || cp "$artifact" "$kept"
+      echo "  kept $kept: make test replays it; commit it with the fix" >&2
+    done
   fi
 done
 exit $status

@@ -4,6 +4,9 @@
 //   brenvik_ui_bench --voyage-log FILE      writes about 100,000 events with 50,000 AIS reports
 //   brenvik_ui_bench --voyage LOG [COASTLOG] times the voyage pane on LOG, and the full-resolution
 //                                            coastline of COASTLOG's view
+//   brenvik_ui_bench --loads N LOGFILE...   N loads in one window (the files opened in turn, each
+//                                           reopened once, every view shown after each load): the
+//                                           peak RSS after the 5th and after the Nth load
 // Prints the load alone, open to painted grids, a full-page repaint of the data grid with every
 // field shown, FitWidth of every shown field, and the source view at line 999,000 (or the last).
 #include <QApplication>
@@ -15,6 +18,9 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <string_view>
 
 #include "filecommands.h"
@@ -100,6 +106,55 @@ void Run(const QString& path) {
     w.views()->ShowSource(line);
     QApplication::processEvents();
     std::printf("  ShowSource at line %-7d          %8.1f ms\n", line, Ms(t));
+}
+
+// The process's peak resident memory so far, in KiB (0 when the system does not tell).
+long PeakRssKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        long value = 0;
+        if (key == "VmHWM:" && status >> value) return value;
+        status.ignore(256, '\n');
+    }
+    return 0;
+}
+
+// Loads in a row in one running program must not make it grow: whatever a load, a view or a
+// grid keeps must go with the next load.
+void RepeatedLoads(const QStringList& paths, int loads) {
+    MainWindow w;
+    w.app().platform.script.active = true;
+    w.show();
+    QApplication::processEvents();
+    brenvik::ui::TextViews& views = *w.views();
+    long after5 = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 1; i <= loads; ++i) {
+        if (i % 2 == 1)
+            w.files()->OpenPath(paths[(i / 2) % paths.size()]);
+        else
+            w.files()->Reopen();
+        for (const char mode : {'A', 'B', 'N'}) w.grids()->SetGridMode(mode);
+        views.ShowSource(w.session().totlines / 2);
+        views.ShowCorrupt();
+        views.ShowVesselInfo();
+        views.ShowSources();
+        views.ShowSummary();
+        w.grab();
+        QApplication::processEvents();
+        w.app().platform.script.shown.clear();  // the boxes a load raised, recorded for tests
+        if (i == 5) after5 = PeakRssKiB();
+    }
+    const long last = PeakRssKiB();
+    std::printf("logs: %s\n", paths.join(QStringLiteral(", ")).toUtf8().constData());
+    std::printf("  %d loads in one window (open and reopen in turn, every view after each): %.1f s\n", loads,
+                static_cast<double>(t.elapsed()) / 1000.0);
+    const double growth = after5 > 0 ? 100.0 * static_cast<double>(last - after5) / static_cast<double>(after5) : 0;
+    std::printf("  peak RSS after load 5: %.1f MiB, after load %d: %.1f MiB (%+.1f %%, %s 10 %%)\n",
+                static_cast<double>(after5) / 1024.0, loads, static_cast<double>(last) / 1024.0, growth,
+                growth <= 10.0 ? "within" : "NOT within");
 }
 
 // One position a second, moving north-east: every sentence cuts an event, so 101,000 lines
@@ -281,8 +336,16 @@ int main(int argc, char* argv[]) {
         RunVoyage(QString::fromLocal8Bit(argv[2]), argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
         return 0;
     }
+    if (argc >= 4 && std::string_view(argv[1]) == "--loads") {
+        const int loads = std::atoi(argv[2]);
+        if (loads < 5) return 2;
+        QStringList paths;
+        for (int i = 3; i < argc; ++i) paths << QString::fromLocal8Bit(argv[i]);
+        RepeatedLoads(paths, loads);
+        return 0;
+    }
     if (argc != 2) {
-        std::fputs("usage: brenvik_ui_bench LOGFILE\n", stderr);
+        std::fputs("usage: brenvik_ui_bench LOGFILE | --loads N LOGFILE... | --voyage-log FILE | --voyage LOG [COASTLOG] | --capacity-log FILE\n", stderr);
         return 2;
     }
     Run(QString::fromLocal8Bit(argv[1]));

@@ -213,7 +213,7 @@ void MainWindow::showEvent(QShowEvent* e) {
 void MainWindow::FormShow() {
     Session& s = app_->session;
     area_->maxminGrid()->clearSelection();
-    ReadSettings(s, s.settings.inifile);
+    ReadStartupSettings(s);
     views_->ShowWelcome();
     const auto& b = s.settings.windowbounds;
     move(b[0], b[1]);

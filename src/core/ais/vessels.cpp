@@ -185,16 +185,17 @@ std::string TVhcls::country(std::string_view id) const {
         code = "XR";
     } else if (first == '9') {
         code = "XN";
-    } else if (const auto cc = mmsi2cc.find(id.substr(0, 3)); cc != mmsi2cc.end()) {
+    } else if (const auto cc = FTables->mmsi2cc.find(id.substr(0, 3)); cc != FTables->mmsi2cc.end()) {
         code = cc->second;
     }
-    const auto ctry = cc2ctry.find(code);
-    return ctry == cc2ctry.end() ? std::string("QQ unknown") : ctry->second;
+    const auto ctry = FTables->cc2ctry.find(code);
+    return ctry == FTables->cc2ctry.end() ? std::string("QQ unknown") : ctry->second;
 }
 
 void TVhcls::SetTables(const std::vector<std::string>& mmsi2cclines, const std::vector<std::string>& cc2ctrylines) {
-    mmsi2cc.clear();
-    cc2ctry.clear();
+    auto tables = std::make_shared<TTables>();
+    TTextMap& mmsi2cc = tables->mmsi2cc;
+    TTextMap& cc2ctry = tables->cc2ctry;
     // try_emplace keeps the first line for a key: the files are searched from the top.
     for (const std::string& line : mmsi2cclines) {
         const std::string_view l = line;
@@ -206,6 +207,7 @@ void TVhcls::SetTables(const std::vector<std::string>& mmsi2cclines, const std::
         const std::string_view text = paren == std::string_view::npos ? l : Trim(l.substr(0, paren));
         cc2ctry.try_emplace(std::string(l.substr(0, 2)), std::string(text));
     }
+    FTables = std::move(tables);
 }
 
 std::vector<std::string> TextLines(std::string_view bytes) {

@@ -59,6 +59,9 @@ public:
     std::string country(std::string_view id) const;
     // Lookup tables from the lines of the two files; the first line for a key wins.
     void SetTables(const std::vector<std::string>& mmsi2cclines, const std::vector<std::string>& cc2ctrylines);
+    // The lookup tables of another registry, shared instead of built again (tables never
+    // change once set: SetTables makes new ones).
+    void ShareTables(const TVhcls& other) { FTables = other.FTables; }
 
 private:
     std::size_t Checked(std::int32_t ix) const;
@@ -67,8 +70,11 @@ private:
     std::vector<std::unique_ptr<TVehicle>> FList;
     std::int32_t FSign = 0;
     std::unordered_map<std::string, TVehicle*, TTextHash, std::equal_to<>> FIndex;
-    TTextMap mmsi2cc;  // leading three digits -> country code
-    TTextMap cc2ctry;  // country code -> country text
+    struct TTables {
+        TTextMap mmsi2cc;  // leading three digits -> country code
+        TTextMap cc2ctry;  // country code -> country text
+    };
+    std::shared_ptr<const TTables> FTables = std::make_shared<const TTables>();
 };
 
 // Empties the registry and loads both lookup files from `folder`. A file that cannot be read

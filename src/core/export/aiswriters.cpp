@@ -1,8 +1,6 @@
 #include "export/aiswriters.h"
 
-#include <cstdio>
-
-#include "export/replacefile.h"
+#include "export/textfile.h"
 #include "export/vesseltracks.h"
 #include "helptopics.h"
 #include "model/strutil.h"
@@ -23,27 +21,31 @@ void AppendCsvField(std::string& line, std::string_view text) {
 
 std::string CodeOrEmpty(unsigned value, unsigned none) { return value == none ? std::string() : std::to_string(value); }
 
-bool PutLine(std::FILE* fp, std::string_view line) {
-    return std::fwrite(line.data(), 1, line.size(), fp) == line.size() && std::fputs("\r\n", fp) != EOF;
-}
-
-// Writes the header and the lines that `each` hands to its callback beside the target, puts
-// the file in its place, then tells the count. A failure shows only the error message and
-// leaves an existing target as it was: a count would read as lines written.
+// The header, then the lines that `each` hands to its callback, byte for byte (no UTF-8
+// conversion). Returns the number of lines written.
 template <class Each>
-bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, std::string_view header,
-                  std::string_view what, Each each) {
-    // A name without an extension has no type to name: the file is CSV all the same.
-    const std::string type = label.empty() ? std::string("CSV") : std::string(label);
-    TReplacingFile out;
-    bool ok = out.Open(path) && PutLine(out.file(), header);
+std::int32_t PutCsvLines(TTextOut& out, std::string_view header, Each each) {
+    out.RawLine(header);
     std::int32_t written = 0;
     each([&](const std::string& line) {
-        if (!ok) return;
-        ok = PutLine(out.file(), line);
-        if (ok) ++written;
+        if (!out.ok()) return;
+        out.RawLine(line);
+        if (out.ok()) ++written;
     });
-    if (!out.Commit(ok)) {
+    return written;
+}
+
+// Writes the lines beside the target, puts the file in its place, then tells the count. A
+// failure shows only the error message and leaves an existing target as it was: a count would
+// read as lines written.
+template <class Lines>
+bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, std::string_view what, Lines lines) {
+    // A name without an extension has no type to name: the file is CSV all the same.
+    const std::string type = label.empty() ? std::string("CSV") : std::string(label);
+    TTextOut out;
+    std::int32_t written = 0;
+    if (out.Create(path)) written = lines(out);
+    if (!out.Close()) {
         s.platform.ShowMessage(MsgKind::Error, "Unable to write to " + type + " file.");
         return false;
     }
@@ -83,21 +85,29 @@ std::string AISVesselLine(const TVehicle& v, const TFormat& f) {
     return line;
 }
 
-bool WriteAISPositions(Session& s, const std::string& path, std::string_view label) {
+std::int32_t WriteAISPositionLines(const Session& s, TTextOut& out) {
     const TFormat f = s.Format();
-    return WriteCsvFile(s, path, label, "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT",
-                        " AIS events written to ", [&](auto put) {
-                            for (const TaisEvent& e : s.aisevents)
-                                if (IsPositionReport(e)) put(AISPositionLine(e, f));
-                        });
+    return PutCsvLines(out, "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT", [&](auto put) {
+        for (const TaisEvent& e : s.aisevents)
+            if (IsPositionReport(e)) put(AISPositionLine(e, f));
+    });
+}
+
+std::int32_t WriteAISVesselLines(const Session& s, TTextOut& out) {
+    const TFormat f = s.Format();
+    return PutCsvLines(out, "MMSI,Name,Call,Type,Length,Width,Draught,ETA,Destination", [&](auto put) {
+        for (std::int32_t i = 0; i < s.vehicles.count(); ++i) put(AISVesselLine(s.vehicles[i], f));
+    });
+}
+
+bool WriteAISPositions(Session& s, const std::string& path, std::string_view label) {
+    return WriteCsvFile(s, path, label, " AIS events written to ",
+                        [&](TTextOut& out) { return WriteAISPositionLines(s, out); });
 }
 
 bool WriteAISVessels(Session& s, const std::string& path, std::string_view label) {
-    const TFormat f = s.Format();
-    return WriteCsvFile(s, path, label, "MMSI,Name,Call,Type,Length,Width,Draught,ETA,Destination",
-                        " AIS Vessels written to ", [&](auto put) {
-                            for (std::int32_t i = 0; i < s.vehicles.count(); ++i) put(AISVesselLine(s.vehicles[i], f));
-                        });
+    return WriteCsvFile(s, path, label, " AIS Vessels written to ",
+                        [&](TTextOut& out) { return WriteAISVesselLines(s, out); });
 }
 
 std::vector<std::string> VesselTableLines(const Session& s) {

@@ -13,6 +13,7 @@
 namespace brenvik {
 
 class Session;
+class TTextOut;
 
 // One data line of each CSV file.
 std::string AISPositionLine(const TaisEvent& e, const TFormat& f);
@@ -22,6 +23,9 @@ std::string AISVesselLine(const TVehicle& v, const TFormat& f);
 // True when every line was written and the file closed.
 bool WriteAISPositions(Session& s, const std::string& path, std::string_view label);
 bool WriteAISVessels(Session& s, const std::string& path, std::string_view label);
+// The same lines on an open output, without messages; the number of data lines written.
+std::int32_t WriteAISPositionLines(const Session& s, TTextOut& out);
+std::int32_t WriteAISVesselLines(const Session& s, TTextOut& out);
 
 // The vessel table of the text panel: its header, then a line per vessel in MMSI order.
 std::vector<std::string> VesselTableLines(const Session& s);

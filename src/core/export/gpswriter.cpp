@@ -82,16 +82,21 @@ bool WriteGPSTracks(const Session& s, const TFormat& f, const TReportsById& byid
 
 }  // namespace
 
-bool WriteGPS(Session& s, const std::string& path) {
+bool WriteGPSDocument(const Session& s, TTextOut& out) {
     // Fixed formats: only the time separator follows the locale.
     TFormat f = s.Format();
     f.decsep = '.';
     const TReportsById byid(s.aisevents);
-    TTextOut out;
-    bool good = out.Create(path);
     for (std::string_view line : kGPSHeader) out.Line(line);
-    if (good && s.vehicles.count() > 0) good = WriteGPSWaypoints(s, f, byid, out);
+    bool good = true;
+    if (s.vehicles.count() > 0) good = WriteGPSWaypoints(s, f, byid, out);
     if (good) good = WriteGPSTracks(s, f, byid, out);
+    return good && out.ok();
+}
+
+bool WriteGPS(Session& s, const std::string& path) {
+    TTextOut out;
+    bool good = out.Create(path) && WriteGPSDocument(s, out);
     good = out.Close() && good;
     if (good)
         s.platform.ShowMessage(MsgKind::Information, "Coordinates and Time successfully written to GPS file.",

@@ -27,7 +27,11 @@ struct TKmlDoc {
     std::string schema;
     std::vector<std::string> names;  // one per column
     std::vector<int> fields;         // one per column
-    TTextOut out;
+    TTextOut& out;
+    // Made once for all events: the opening tag of each column's value, the schema reference.
+    std::vector<std::string> dataopen;
+    std::string schemadata;
+    std::string scratch, line;  // reused for every value
 };
 
 std::string Text(std::string_view raw) {
@@ -117,11 +121,16 @@ void KMLEventPlacemark(TKmlDoc& d, std::int32_t ix) {
     d.out.Line("</Icon></IconStyle>");
     d.out.Line("<LineStyle><color>fff0f0f0</color><colorMode>normal</colorMode></LineStyle>");
     d.out.Line("<PolyStyle><color>fff0f0f0</color><colorMode>normal</colorMode></PolyStyle></Style>");
-    d.out.Line("<ExtendedData><SchemaData schemaUrl=\"#" + Attr(d.schema) + std::string(kSchemaIdTail) + "\">");
+    d.out.Line(d.schemadata);
     for (std::size_t k = 0; k < d.fields.size(); ++k) {
         std::string text = CellText(e, d.f, d.fields[k]);
         if (IsQuotedText(d.fields[k])) text = "\"" + text + "\"";
-        d.out.Line("<SimpleData name=\"" + Attr(d.names[k]) + "\">" + Text(text) + "</SimpleData>");
+        d.scratch.clear();
+        AppendUtf8(d.scratch, text);
+        d.line = d.dataopen[k];
+        AppendXmlText(d.line, d.scratch);
+        d.line += "</SimpleData>";
+        d.out.Line(d.line);
     }
     d.out.Line("</SchemaData></ExtendedData>");
     // An event without a position number keeps its data but gets no point on the map.
@@ -166,27 +175,33 @@ bool KMLVesselPlacemark(TKmlDoc& d, const TReportsById& byid, const TVehicle& ve
 
 }  // namespace
 
-bool WriteKML(Session& s, const std::string& path, const std::string& schemaname, TColumns columns) {
-    TKmlDoc d{s, s.Format(), s.Format(), schemaname, {}, {}, TTextOut()};
+bool WriteKMLDocument(const Session& s, TTextOut& out, const std::string& schemaname, TColumns columns) {
+    TKmlDoc d{s, s.Format(), s.Format(), schemaname, {}, {}, out, {}, {}, {}, {}};
     d.coordf.decsep = '.';
     for (const int field : columns) {
         d.fields.push_back(field);
         d.names.push_back(FieldName(s, field));
+        d.dataopen.push_back("<SimpleData name=\"" + Attr(d.names.back()) + "\">");
     }
-    bool good = d.out.Create(path);
+    d.schemadata = "<ExtendedData><SchemaData schemaUrl=\"#" + Attr(d.schema) + std::string(kSchemaIdTail) + "\">";
+    WriteKMLHead(d);
+    for (std::int32_t ix = 0; ix < s.events.count() && out.ok(); ++ix) KMLEventPlacemark(d, ix);
+    const TReportsById byid(s.aisevents);
+    bool good = true;
+    for (std::int32_t v = 0; v < s.vehicles.count() && good && out.ok(); ++v)
+        good = KMLVesselPlacemark(d, byid, s.vehicles[v]);
     if (good) {
-        WriteKMLHead(d);
-        for (std::int32_t ix = 0; ix < s.events.count() && d.out.ok(); ++ix) KMLEventPlacemark(d, ix);
-        const TReportsById byid(s.aisevents);
-        for (std::int32_t v = 0; v < s.vehicles.count() && good && d.out.ok(); ++v)
-            good = KMLVesselPlacemark(d, byid, s.vehicles[v]);
+        out.Line("</Folder>");
+        out.Line("</Document>");
+        out.Line("</kml>");
     }
-    if (good) {
-        d.out.Line("</Folder>");
-        d.out.Line("</Document>");
-        d.out.Line("</kml>");
-    }
-    good = d.out.Close() && good;
+    return good && out.ok();
+}
+
+bool WriteKML(Session& s, const std::string& path, const std::string& schemaname, TColumns columns) {
+    TTextOut out;
+    bool good = out.Create(path) && WriteKMLDocument(s, out, schemaname, columns);
+    good = out.Close() && good;
     if (good)
         s.platform.ShowMessage(MsgKind::Information, "KML file successfully written.", help::WriteGPSKML);
     else

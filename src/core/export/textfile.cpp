@@ -1,5 +1,8 @@
 #include "export/textfile.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace brenvik {
 namespace {
 
@@ -30,30 +33,45 @@ std::size_t Utf8SeqLen(std::string_view text, std::size_t i) {
     return 0;
 }
 
+// Whether the eight bytes at p are all ASCII: one test instead of eight.
+inline bool AsciiWord(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return (w & 0x8080808080808080ull) == 0;
+}
+
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Appends UTF-8 text, replacing what XML 1.0 cannot hold and escaping with `esc`, which
-// returns the escape of an ASCII character or an empty view to keep it.
+// returns the escape of an ASCII character or an empty view to keep it. Bytes kept as they are
+// go out in whole runs: only an escape or a replacement ends a run.
 template <typename Esc>
 void AppendXml(std::string& out, std::string_view s, Esc esc) {
+    std::size_t run = 0;  // start of the bytes not yet appended
+    auto flush = [&](std::size_t end) {
+        if (end > run) out.append(s.data() + run, end - run);
+    };
     for (std::size_t i = 0; i < s.size(); ++i) {
         const unsigned char b = U(s[i]);
         if (b < 0x80) {
             if (std::string_view e = esc(s, i); !e.empty()) {
+                flush(i);
                 out += e;
+                run = i + 1;
             } else if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') {
+                flush(i);
                 out += kReplacement;
-            } else {
-                out += s[i];
+                run = i + 1;
             }
         } else if (b == 0xEF && i + 2 < s.size() && U(s[i + 1]) == 0xBF &&
                    (U(s[i + 2]) == 0xBE || U(s[i + 2]) == 0xBF)) {
+            flush(i);
             out += kReplacement;  // U+FFFE, U+FFFF
             i += 2;
-        } else {
-            out += s[i];
+            run = i + 1;
         }
     }
+    flush(s.size());
 }
 
 std::string_view TextEscape(std::string_view s, std::size_t i) {
@@ -74,16 +92,24 @@ std::string_view TextEscape(std::string_view s, std::size_t i) {
 void AppendUtf8(std::string& out, std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        const unsigned char b = U(text[i]);
-        if (b < 0x80) {
-            out += text[i++];
-        } else if (std::size_t n = Utf8SeqLen(text, i); n > 0) {
-            out.append(text.substr(i, n));
-            i += n;
-        } else {
-            out += static_cast<char>(0xC0 | (b >> 6));
-            out += static_cast<char>(0x80 | (b & 0x3F));
-            ++i;
+        // A run of ASCII and well-formed sequences goes out in one piece.
+        const std::size_t run = i;
+        while (i < text.size()) {
+            if (i + 8 <= text.size() && AsciiWord(text.data() + i)) {
+                i += 8;
+            } else if (U(text[i]) < 0x80) {
+                ++i;
+            } else if (std::size_t n = Utf8SeqLen(text, i); n > 0) {
+                i += n;
+            } else {
+                break;
+            }
+        }
+        if (i > run) out.append(text.data() + run, i - run);
+        if (i < text.size()) {
+            const unsigned char b = U(text[i++]);
+            const char latin1[2] = {static_cast<char>(0xC0 | (b >> 6)), static_cast<char>(0x80 | (b & 0x3F))};
+            out.append(latin1, 2);
         }
     }
 }
@@ -115,7 +141,7 @@ void AppendXmlCData(std::string& out, std::string_view utf8) {
 TTextOut::~TTextOut() = default;  // an unfinished created file is discarded with FReplace
 
 bool TTextOut::Create(const std::string& path) {
-    if (FFile != nullptr) return false;
+    if (FFile != nullptr || FSink != nullptr) return false;
     FOwned = true;
     FGood = FReplace.Open(path);
     FFile = FReplace.file();
@@ -129,19 +155,46 @@ void TTextOut::Put(std::string_view bytes) {
 }
 
 void TTextOut::Write(std::string_view text) {
+    if (FSink != nullptr) {
+        if (FGood) AppendUtf8(*FSink, text);
+        return;
+    }
     FBuf.clear();
     AppendUtf8(FBuf, text);
     Put(FBuf);
 }
 
 void TTextOut::Line(std::string_view text) {
+    if (FSink != nullptr) {
+        if (FGood) {
+            AppendUtf8(*FSink, text);
+            FSink->append("\r\n");
+        }
+        return;
+    }
     FBuf.clear();
     AppendUtf8(FBuf, text);
     FBuf += "\r\n";
     Put(FBuf);
 }
 
+void TTextOut::RawLine(std::string_view bytes) {
+    if (FSink != nullptr) {
+        if (FGood) {
+            FSink->append(bytes);
+            FSink->append("\r\n");
+        }
+        return;
+    }
+    Put(bytes);
+    Put("\r\n");
+}
+
 bool TTextOut::Close() {
+    if (FSink != nullptr) {
+        FSink = nullptr;
+        return FGood;
+    }
     if (FFile == nullptr) return false;
     bool good = FGood;
     if (FOwned) {

@@ -184,10 +184,12 @@ std::string JoinCommaText(const std::vector<std::string>& fields) {
 
 void AppendCsvQuoted(std::string& out, std::string_view text) {
     out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
+    // Runs up to and including each quote, which is then doubled.
+    for (std::size_t q; (q = text.find('"')) != std::string_view::npos; text.remove_prefix(q + 1)) {
+        out.append(text.data(), q + 1);
+        out += '"';
     }
+    out += text;
     out += '"';
 }
 

@@ -228,16 +228,26 @@ std::string DateTimeText(const TFormat& f, TDateTime v, std::string_view mask) {
     const auto p = DecodeDateTime(v);
     if (!p) return std::string(invalidmark);
     std::string out;
+    out.reserve(mask.size() + 4);
     std::size_t i = 0;
     while (i < mask.size()) {
         const MaskToken* hit = nullptr;
+        // Every token is one letter repeated: only a token of the letter here can match.
         for (const auto& t : kMaskTokens)
-            if (mask.substr(i, t.text.size()) == t.text) {
+            if (t.text[0] == mask[i] && mask.substr(i, t.text.size()) == t.text) {
                 hit = &t;
                 break;
             }
         if (hit) {
-            out += Fmt("%0*d", hit->width, (*p).*(hit->part));
+            const int value = (*p).*(hit->part);
+            if (value >= 0 && value < (hit->width == 4 ? 10000 : 100)) {
+                char digits[4];
+                int rest = value;
+                for (int k = hit->width - 1; k >= 0; --k, rest /= 10) digits[k] = static_cast<char>('0' + rest % 10);
+                out.append(digits, static_cast<std::size_t>(hit->width));
+            } else {
+                out += Fmt("%0*d", hit->width, value);
+            }
             i += hit->text.size();
             continue;
         }

@@ -1,5 +1,7 @@
 #include "settings/inifile.h"
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -18,9 +20,25 @@ constexpr std::uintmax_t kMaxIniSize = 16u * 1024u * 1024u;
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The eight bytes at p with ASCII capitals made small, all at once: a byte below 0x80 is a
+// capital when adding 0x3F carries it past 0x7F ('A' or more) but adding 0x25 does not ('Z'
+// or less); that capital gets its 0x20 bit.
+std::uint64_t Lower8(const char* p) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    const std::uint64_t low7 = w & (0x7F * ones);
+    const std::uint64_t capital = ~w & ((low7 + 0x3F * ones) ^ (low7 + 0x25 * ones)) & (0x80 * ones);
+    return w | (capital >> 2);
+}
+
+// Keys are compared for every key written and read: eight bytes at a time.
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8)
+        if (Lower8(a.data() + i) != Lower8(b.data() + i)) return false;
+    for (; i < a.size(); ++i)
         if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
 }
@@ -63,7 +81,17 @@ TIniFile::LoadResult TIniFile::LoadFromFile(const std::string& path) {
     if (in.bad()) return LoadResult::Failed;
     text.resize(static_cast<std::size_t>(in.gcount()));
     LoadFromText(text);
-    return LoadResult::Loaded;
+    return IsDamaged(text) ? LoadResult::Damaged : LoadResult::Loaded;
+}
+
+bool TIniFile::IsDamaged(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 && b != '\t' && b != '\r' && b != '\n') return true;
+    }
+    // Every written line ends with CR LF; one cut off in the middle has none.
+    return text.size() > kBom.size() && text.substr(0, kBom.size()) == kBom && text.back() != '\n' &&
+           text.back() != '\r';
 }
 
 void TIniFile::LoadFromText(std::string_view text) {
@@ -119,6 +147,15 @@ bool TIniFile::SaveToFile(const std::string& path) const {
         if (ec) return false;
         target = resolved;
     }
+    // The rename would replace a read-only file and write into a read-only folder whenever
+    // the folder lets it (or the user is the administrator): the marking is honoured here.
+    constexpr fs::perms anywrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    auto readonly = [&](const fs::path& p, fs::file_type type) {
+        const fs::file_status st = fs::status(p, ec);
+        return !ec && st.type() == type && (st.permissions() & anywrite) == fs::perms::none;
+    };
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (readonly(target, fs::file_type::regular) || readonly(folder, fs::file_type::directory)) return false;
     const std::string tmp = IniTempPath(target.string());
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);

@@ -21,16 +21,21 @@ struct TIniSection {
 
 class TIniFile {
 public:
-    enum class LoadResult { Loaded, Missing, Failed };
+    enum class LoadResult { Loaded, Missing, Failed, Damaged };
 
     // Missing: no such file (the model is then empty). Failed: the path exists but is not a
-    // readable regular file of sane size; the model is left as it was.
+    // readable regular file of sane size; the model is left as it was. Damaged: read as any
+    // text is, but it is no settings text: it holds control characters other than tab, CR and
+    // LF (binary bytes), or it begins with the byte-order mark a writer puts first and ends
+    // inside a line (cut short).
     LoadResult LoadFromFile(const std::string& path);
+    static bool IsDamaged(std::string_view text);
     void LoadFromText(std::string_view text);
     // The whole file as written: byte-order mark, sections, CR LF line ends.
     std::string ToText() const;
     // Writes a temporary file beside `path` and renames it over `path`; on failure `path` is
-    // untouched and no temporary file stays behind.
+    // untouched and no temporary file stays behind. A file or folder marked read-only (no
+    // write permission for anyone) is refused, also for a user the system would let write it.
     bool SaveToFile(const std::string& path) const;
 
     // Section names and keys match without regard to ASCII letter case.

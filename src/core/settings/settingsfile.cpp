@@ -240,15 +240,23 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kEvents, "TCPAWindow", Fmt("%d", st.tcpawindow / 60));
 }
 
+bool ReadLoaded(Session& s, const TIniFile& ini) {
+    ReadFiles(s.settings, ini);
+    ReadModes(s.settings, ini);
+    ReadEncounterLimits(s.settings, ini);
+    return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
+}
+
 }  // namespace
 
-void InitSettingsFile(Session& s, const std::string& datafolder) {
+bool InitSettingsFile(Session& s, const std::string& datafolder) {
     s.settings.inifile = (std::filesystem::path(datafolder) / "brenv.ini").string();
     std::error_code ec;
     const auto st = std::filesystem::symlink_status(s.settings.inifile, ec);
-    if (st.type() != std::filesystem::file_type::not_found) return;
+    if (st.type() != std::filesystem::file_type::not_found) return true;
+    // A folder that takes no file is reported once, at close, when the settings are not saved.
     std::ofstream out(s.settings.inifile, std::ios::binary);
-    if (!out) ShowWriteFailure(s, s.settings.inifile);
+    return static_cast<bool>(out);
 }
 
 bool ReadSettings(Session& s, const std::string& path) {
@@ -257,10 +265,29 @@ bool ReadSettings(Session& s, const std::string& path) {
         ShowReadFailure(s, path);
         return false;
     }
-    ReadFiles(s.settings, ini);
-    ReadModes(s.settings, ini);
-    ReadEncounterLimits(s.settings, ini);
-    return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
+    return ReadLoaded(s, ini);
+}
+
+bool ReadStartupSettings(Session& s) {
+    const std::string& path = s.settings.inifile;
+    TIniFile ini;
+    switch (ini.LoadFromFile(path)) {
+        case TIniFile::LoadResult::Failed:
+            ShowReadFailure(s, path);
+            return false;
+        case TIniFile::LoadResult::Damaged: {
+            // Put aside, so that the close writes a new file instead of keeping the damage in it.
+            const std::string kept = path + ".broken";
+            std::error_code ec;
+            std::filesystem::rename(path, kept, ec);
+            s.platform.ShowMessage(MsgKind::Warning,
+                                   "The settings file is damaged and was not read:\r\n" + path +
+                                       (ec ? std::string("\r\nThe default settings are used.")
+                                           : "\r\nThe default settings are used; the damaged file is kept as:\r\n" + kept));
+            return false;
+        }
+        default: return ReadLoaded(s, ini);
+    }
 }
 
 bool WriteSettings(Session& s, const std::string& path) {

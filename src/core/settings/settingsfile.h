@@ -7,13 +7,19 @@ namespace brenvik {
 class Session;
 
 // inifile = datafolder/brenv.ini; an empty file is created at once when there is none.
-void InitSettingsFile(Session& s, const std::string& datafolder);
+// False, silently, when it could not be: the write at close reports it.
+bool InitSettingsFile(Session& s, const std::string& datafolder);
 
 // Reads the settings (and the stored parts of the field catalogue) from the file at path.
 // A missing file reads as an empty one: every setting takes its default. Returns false when
 // the file cannot be read (nothing changes) or when a value that must be an integer is not
 // one (the settings read before it keep their new values); both are reported.
 bool ReadSettings(Session& s, const std::string& path);
+
+// The read of inifile at start-up: as ReadSettings, but a damaged file (binary bytes, or cut
+// short: see TIniFile::LoadFromFile) is not read. It is renamed to inifile + ".broken" and
+// reported in one message; the settings keep their defaults and the close writes a new file.
+bool ReadStartupSettings(Session& s);
 
 // Writes the settings into the file at path, keeping whatever else the file holds.
 // Returns false, after reporting it, when the file cannot be read or written.

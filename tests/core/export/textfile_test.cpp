@@ -148,6 +148,30 @@ TEST(TextOut, WritesUtf8LinesWithCrLfAndReplacesTheFile) {
     EXPECT_EQ(ReadFile(path), "first \xC2\xB0\r\nno end \r\n\xC2\xB0\r\n");
 }
 
+// The fuzz targets write into memory: the bytes must be those of the file.
+TEST(TextOut, AStringReceivesTheBytesAFileGets) {
+    TempDir dir;
+    const std::string path = dir / "out.txt";
+    std::string sink = "kept ";
+    TTextOut file, memory(sink);
+    ASSERT_TRUE(file.Create(path));
+    EXPECT_FALSE(memory.Create(path));  // already has its output
+    for (TTextOut* out : {&file, &memory}) {
+        out->Line("Gr\xFC\xDF" "e \xC2\xB0 \xE2\x82");
+        out->Write(std::string(3000, 'a') + "\xB0");
+        out->RawLine("raw \xB0");
+        EXPECT_TRUE(out->ok());
+        EXPECT_TRUE(out->Close());
+        EXPECT_FALSE(out->ok());
+    }
+    EXPECT_EQ("kept " + ReadFile(path), sink);
+    const std::string head = "kept Gr\xC3\xBC\xC3\x9F" "e \xC2\xB0 \xC3\xA2\xC2\x82\r\n";
+    const std::string tail = "a\xC2\xB0raw \xB0\r\n";
+    EXPECT_EQ(sink.substr(0, head.size()), head);
+    EXPECT_EQ(sink.size(), head.size() + 2999 + tail.size());
+    EXPECT_EQ(sink.substr(sink.size() - tail.size()), tail);
+}
+
 TEST(TextOut, FailuresAreReported) {
     TempDir dir;
     {

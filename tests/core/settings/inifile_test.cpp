@@ -55,6 +55,11 @@ TEST(IniFile, LookupIgnoresCaseAndFindsTheFirstNamesake) {
     // A line without "=" names no key, not even its own text.
     EXPECT_EQ(ini.Find("General", "plain line"), nullptr);
     EXPECT_EQ(ini.ReadString("OTHER", "X", "?"), "1");
+    // Only letters fold: the characters just beside A-Z and a-z do not.
+    ini.LoadFromText("[Other]\n@[`{AZaz=edge\n@@@@@@@@=at\n");
+    EXPECT_EQ(ini.ReadString("other", "@[`{azAZ", "?"), "edge");
+    EXPECT_EQ(ini.ReadString("other", "````````", "none"), "none");
+    EXPECT_EQ(ini.ReadString("other", "@[`{azA[", "none"), "none");
 }
 
 TEST(IniFile, WriteReplacesNamesakesAndAppendsInOrder) {
@@ -89,6 +94,25 @@ TEST(IniFile, FileRoundTripAndLoadOutcomes) {
     EXPECT_EQ(back.ReadString("s", "K", ""), "v\xC3\xA5");
     // A device would never end.
     EXPECT_EQ(back.LoadFromFile("/dev/zero"), TIniFile::LoadResult::Failed);
+}
+
+TEST(IniFile, DamagedTextIsToldFromHandWrittenText) {
+    struct Case { const char* name; std::string text; bool damaged; };
+    const Case cases[] = {
+        {"empty", "", false},
+        {"mark only", std::string(kBom), false},
+        {"as written", std::string(kBom) + "[S]\r\nk=v\r\n\r\n", false},
+        {"hand-written, no last line end", "[S]\nk=v", false},
+        {"tab and Latin-1", "[S]\r\nk=\tv\xE5\r\n", false},
+        {"written, then cut in a line", std::string(kBom) + "[S]\r\nk=v\r\nFielddef0", true},
+        {"NUL", std::string("[S]\nk=v\n\0", 9), true},
+        {"UTF-16", std::string("\xFF\xFE[\0S\0]\0", 8), true},
+        {"escape character", "[S]\nk=\x1B[0m\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TIniFile::IsDamaged(c.text), c.damaged);
+    }
 }
 
 TEST(IniFile, FailedSaveLeavesTheOldFileWhole) {
