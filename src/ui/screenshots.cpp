@@ -229,6 +229,20 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
     VoyageShots(w, shot, logfile, QStringLiteral("18-") + QFileInfo(logfile).completeBaseName());
     int n = 19;
     for (const QString& log : voyagelogs) VoyageShots(w, shot, log, QString::number(n++) + '-' + QFileInfo(log).completeBaseName());
+    // The closest approach of the nearest vessel on the map, chosen in the encounter table.
+    if (w.files()->OpenPath(voyagelogs.isEmpty() ? logfile : voyagelogs.front()) && !w.session().encounters.list.empty()) {
+        w.actions().voyage->setChecked(true);
+        w.voyagePane()->map()->FitAll();
+        w.actions().encounters->trigger();
+        ClickPanelLine(w, kEncounterHeadLine + 1, 2);
+        shot.Grab(QStringLiteral("23-encounter-on-voyage-map"));
+        // A close one is a few pixels at the voyage's scale: zoomed in as a wheel would.
+        if (const TEncounter* e = w.voyagePane()->map()->encounter()) {
+            chart::TMercatorView& v = w.voyagePane()->map()->view();
+            v.ZoomAbout(8, (v.ToScreenX(e->own.lng) + v.ToScreenX(e->other.lng)) / 2, (v.ToScreenY(e->own.lat) + v.ToScreenY(e->other.lat)) / 2);
+            shot.Grab(QStringLiteral("24-encounter-on-voyage-map-zoomed"));
+        }
+    }
     return shot.ok() ? 0 : 1;
 }
 

@@ -5,18 +5,24 @@
 #include <QItemSelectionModel>
 #include <QSplitter>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "models/eventtablemodel.h"
+#include "present/encountertable.h"
+#include "textviews.h"
 #include "uitest.h"
 #include "voyage/mapview.h"
 #include "voyage/stripsview.h"
 #include "voyage/timecursor.h"
 #include "voyage/voyagecommands.h"
 #include "voyage/voyagepane.h"
+#include "voyage/voyagestyle.h"
 #include "widgets/gridarea.h"
 #include "widgets/textpanel.h"
 
@@ -162,6 +168,51 @@ TEST_F(VoyageTest, NothingToDrawIsExplained) {
     EXPECT_TRUE(pane->message().isEmpty());
     EXPECT_TRUE(pane->map()->isVisible());
     EXPECT_TRUE(pane->strips()->isVisible());
+}
+
+TEST_F(VoyageTest, EncounterRowShowsTheClosestApproachAndMovesTheCursor) {
+    MainWindow& w = Open(SampleLog());
+    VoyagePane* pane = w.voyagePane();
+    MapView* map = pane->map();
+    const auto& list = w.session().encounters.list;
+    ASSERT_GE(list.size(), 2u);
+    w.actions().encounters->trigger();
+    auto click = [&](int row) {
+        MemoEdit* memo = w.textPanel()->memo();
+        memo->setTextCursor(QTextCursor(memo->document()->findBlockByNumber(kEncounterHeadLine + 1 + row)));
+        w.views()->Memo1Click();
+        QApplication::processEvents();
+    };
+    for (const int row : {1, 0}) {
+        SCOPED_TRACE(row);
+        click(row);
+        const TEncounter& e = list[static_cast<std::size_t>(row)];
+        ASSERT_NE(map->encounter(), nullptr);
+        EXPECT_EQ(map->encounter()->id, e.id);
+        // The cursor on an event no other timed event beats in nearness to the closest approach.
+        const chart::TVoyage& v = pane->voyage();
+        const int ev = pane->cursor()->current();
+        ASSERT_GE(ev, 0);
+        const double gap = std::abs(v.secs[static_cast<std::size_t>(ev)] - chart::Seconds(e.when));
+        for (const std::int32_t t : v.timed) ASSERT_LE(gap, std::abs(v.secs[static_cast<std::size_t>(t)] - chart::Seconds(e.when)) + 1e-6);
+        EXPECT_EQ(SelectedRow(w), ev);
+        // The table stays for the next row; both positions are on the screen, the vessel's
+        // marked in the encounter colour.
+        EXPECT_EQ(w.textPanel()->title()->text(), QStringLiteral("Encounters"));
+        const QPoint other(static_cast<int>(std::lround(map->view().ToScreenX(e.other.lng))),
+                           static_cast<int>(std::lround(map->view().ToScreenY(e.other.lat))));
+        const QPoint own(static_cast<int>(std::lround(map->view().ToScreenX(e.own.lng))),
+                         static_cast<int>(std::lround(map->view().ToScreenY(e.own.lat))));
+        ASSERT_TRUE(map->rect().contains(other) && map->rect().contains(own));
+        EXPECT_EQ(map->grab().toImage().pixelColor(other), style::kEncounter);
+    }
+    // Another vessel chosen, or a new load, ends it.
+    w.grids()->SelectAISVessel(-1);
+    EXPECT_EQ(map->encounter(), nullptr);
+    click(0);
+    ASSERT_NE(map->encounter(), nullptr);
+    ASSERT_TRUE(w.files()->OpenPath(SampleLog()));
+    EXPECT_EQ(map->encounter(), nullptr);
 }
 
 }  // namespace

@@ -129,6 +129,7 @@ void MapView::SetVoyage(const chart::TVoyage* v, std::vector<QString> labels, st
     voyage_ = v;
     labels_ = std::move(labels);
     ownpoint_ = std::move(ownpoint);
+    hasencounter_ = false;
     SetColourBy(colourby_);
     fitted_ = false;
     FitAll();
@@ -228,6 +229,7 @@ void MapView::Render(QPainter& p, QSize size) {
     DrawGraticule(p, v);
     DrawVessels(p, v);
     DrawTrack(p, v);
+    if (const TEncounter* e = encounter()) DrawEncounter(p, v, *e);
     DrawCursor(p, v);
     DrawScaleBar(p, v);
     DrawLegend(p, size);
@@ -378,6 +380,11 @@ void MapView::DrawTrack(QPainter& p, const TMercatorView& v) {
             buckets[c].append(QLineF(p0, p1));
         }
     }
+    if (encounter() != nullptr) {
+        // With a closest approach shown, a white edge lifts the own track off the vessels'.
+        p.setPen(QPen(Qt::white, 5.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (const auto& bucket : buckets) p.drawLines(bucket);
+    }
     for (std::size_t c = 0; c < buckets.size(); ++c) {
         if (buckets[c].isEmpty()) continue;
         const QColor colour = plain ? style::kTrack : c == kNoColour ? style::kNoValue : Ramp(c / 15.0);
@@ -410,8 +417,17 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
     const QRectF screen(-20, -20, v.width() + 40, v.height() + 40);
     std::vector<QRectF> taken;
     const QFontMetricsF fm(font);
-    for (std::size_t vi = 0; vi < voyage_->vessels.size(); ++vi) {
+    const TEncounter* chosen = encounter();
+    // The chosen vessel last, over the others.
+    std::vector<std::size_t> order;
+    order.reserve(voyage_->vessels.size());
+    for (std::size_t vi = 0; vi < voyage_->vessels.size(); ++vi)
+        if (chosen == nullptr || voyage_->vessels[vi].mmsi != chosen->id) order.push_back(vi);
+    for (std::size_t vi = 0; vi < voyage_->vessels.size(); ++vi)
+        if (chosen != nullptr && voyage_->vessels[vi].mmsi == chosen->id) order.push_back(vi);
+    for (const std::size_t vi : order) {
         const chart::TVesselTrack& vt = voyage_->vessels[vi];
+        const bool lit = chosen != nullptr && vt.mmsi == chosen->id;
         const chart::TTrack& t = vt.track;
         const std::size_t n = t.size();
         if (n == 0) continue;
@@ -420,7 +436,7 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
             xs[i] = v.MercToScreenX(t.mx[i]);
             ys[i] = v.MercToScreenY(t.my[i]);
         }
-        p.setPen(QPen(style::kVessel, 1));
+        p.setPen(lit ? QPen(style::kEncounter, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) : QPen(style::kVessel, 1));
         std::vector<std::size_t> starts{0};
         starts.insert(starts.end(), t.breaks.begin(), t.breaks.end());
         starts.push_back(n);
@@ -438,8 +454,8 @@ void MapView::DrawVessels(QPainter& p, const TMercatorView& v) {
         p.save();
         p.translate(last);
         if (vt.course < 360) p.rotate(vt.course);
-        p.setPen(QPen(style::kVessel.darker(130), 1));
-        p.setBrush(style::kVesselFill);
+        p.setPen(QPen((lit ? style::kEncounter : style::kVessel).darker(130), 1));
+        p.setBrush(lit ? style::kEncounter : style::kVesselFill);
         p.drawPolygon(QPolygonF({QPointF(0, -7), QPointF(4.5, 5), QPointF(-4.5, 5)}));
         p.restore();
         if (vi < labels_.size() && taken.size() < 200) {
@@ -476,6 +492,90 @@ void MapView::DrawCursor(QPainter& p, const TMercatorView& v) {
     p.drawLine(at + QPointF(4, 0), at + QPointF(12, 0));
     p.drawLine(at + QPointF(0, -12), at + QPointF(0, -4));
     p.drawLine(at + QPointF(0, 4), at + QPointF(0, 12));
+    p.restore();
+}
+
+void MapView::SetEncounter(const TEncounter& e) {
+    encounter_ = e;
+    hasencounter_ = true;
+    ShowBoth(e);
+    update();
+}
+
+const TEncounter* MapView::encounter() const {
+    if (!hasencounter_) return nullptr;
+    const Session& s = app_.session;
+    // Another vessel chosen in the AIS grid or on the map (or none) ends it.
+    if (s.aisselection.empty()) return nullptr;
+    const std::int32_t first = s.aisselection.front();
+    if (first < 0 || first >= s.aisevents.count() || s.aisevents[first].id != encounter_.id) return nullptr;
+    return &encounter_;
+}
+
+void MapView::ShowBoth(const TEncounter& e) {
+    const double ax = view_.ToScreenX(e.own.lng), ay = view_.ToScreenY(e.own.lat);
+    const double bx = view_.ToScreenX(e.other.lng), by = view_.ToScreenY(e.other.lat);
+    constexpr double margin = 48;  // room for the label and the cursor's cross
+    const QRectF inner(margin, margin, width() - 2 * margin, height() - 2 * margin);
+    if (inner.contains(QPointF(ax, ay)) && inner.contains(QPointF(bx, by))) return;
+    if (std::abs(ax - bx) < inner.width() && std::abs(ay - by) < inner.height()) {
+        // Both fit at this scale: the pair moved to the middle.
+        view_.Pan(width() / 2.0 - (ax + bx) / 2, height() / 2.0 - (ay + by) / 2);
+        return;
+    }
+    const chart::TGeoBox box{std::min(e.own.lat, e.other.lat), std::max(e.own.lat, e.other.lat),
+                             std::min(e.own.lng, e.other.lng), std::max(e.own.lng, e.other.lng)};
+    view_ = TMercatorView::Fit(box, width(), height(), static_cast<int>(margin) + 24);
+    fitted_ = true;
+}
+
+void MapView::DrawEncounter(QPainter& p, const TMercatorView& v, const TEncounter& e) {
+    const QPointF a(v.ToScreenX(e.own.lng), v.ToScreenY(e.own.lat));
+    const QPointF b(v.ToScreenX(e.other.lng), v.ToScreenY(e.other.lat));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::white, 4.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(a, b);
+    p.setPen(QPen(style::kEncounter, 2, Qt::DashLine, Qt::RoundCap));
+    p.drawLine(a, b);
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(style::kEncounter);
+    p.drawEllipse(a, 4, 4);
+    p.drawEllipse(b, 4, 4);
+    // The distance and the time, beside the middle of the line, kept on the screen.
+    const TFormat f = app_.session.Format();
+    // Times counted from the first event are seconds, not a time of day.
+    const QString when = f.dateformat == 'N' ? LogText(TimeText(f, e.when)).trimmed() + QStringLiteral(" s")
+                                             : LogText(TimeText(f, e.when)) + QStringLiteral(" UTC");
+    const QString text = QStringLiteral("%1 %2  %3")
+                             .arg(LogText(DistText(f, e.dist)).trimmed(),
+                                  QString::fromStdString(std::string(DistUnit(app_.session.settings.parms.hunits))), when);
+    QFont font = p.font();
+    font.setPointSizeF(8.5);
+    font.setBold(true);
+    p.setFont(font);
+    const QFontMetrics fm(font);
+    const QPointF mid = (a + b) / 2;
+    // Clear of the whole line and of the cursor's cross at its ends: above the line when it
+    // lies flat, beside it when it stands, on the other side when the edge is in the way.
+    const bool steep = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
+    constexpr double gap = 14;
+    QRectF r(0, 0, fm.horizontalAdvance(text) + 10, fm.height() + 4);
+    r.moveCenter(mid);
+    if (steep) {
+        r.moveLeft(std::max(a.x(), b.x()) + gap);
+        if (r.right() > v.width() - 4) r.moveRight(std::min(a.x(), b.x()) - gap);
+    } else {
+        r.moveBottom(std::min(a.y(), b.y()) - gap);
+        if (r.top() < 4) r.moveTop(std::max(a.y(), b.y()) + gap);
+    }
+    r.moveLeft(std::clamp(r.left(), 4.0, std::max(4.0, v.width() - r.width() - 4)));
+    r.moveTop(std::clamp(r.top(), 4.0, std::max(4.0, v.height() - r.height() - 4)));
+    p.setPen(QPen(style::kEncounter, 1));
+    p.setBrush(style::kLabelBack);
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(style::kText);
+    p.drawText(r, Qt::AlignCenter, text);
     p.restore();
 }
 

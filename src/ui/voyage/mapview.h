@@ -1,6 +1,7 @@
 #pragma once
 // The voyage map: sea, GSHHG land, graticule, scale bar, the own track coloured by a field with
-// its gaps left open, alarm events, the marked range, AIS vessel tracks and the time cursor.
+// its gaps left open, alarm events, the marked range, AIS vessel tracks, the time cursor and a
+// chosen closest approach.
 // Wheel zooms about the pointer, drag pans, a click picks the nearest event or vessel.
 #include <QWidget>
 
@@ -11,6 +12,7 @@
 #include "chart/gshhg.h"
 #include "chart/projection.h"
 #include "chart/voyage.h"
+#include "model/encounter.h"
 
 class QPainter;
 class QPainterPath;
@@ -43,6 +45,13 @@ public:
     double coastMs() const { return coastms_; }
     // The process-wide coastline and its cache of outlines.
     static chart::TCoastline& Coastline();
+    // A closest approach to show: both tracks stand out, a line joins the two positions, and
+    // the view moves only if one of them is off the screen. A copy is kept; a new voyage
+    // drops it.
+    void SetEncounter(const TEncounter& e);
+    // The encounter shown: null when none was chosen or its vessel is no longer the one
+    // selected in the AIS grid.
+    const TEncounter* encounter() const;
 
 signals:
     void vesselClicked(int mmsi);
@@ -63,6 +72,8 @@ private:
     void DrawTrack(QPainter& p, const chart::TMercatorView& v);
     void DrawVessels(QPainter& p, const chart::TMercatorView& v);
     void DrawCursor(QPainter& p, const chart::TMercatorView& v);
+    void DrawEncounter(QPainter& p, const chart::TMercatorView& v, const TEncounter& e);
+    void ShowBoth(const TEncounter& e);
     void DrawLegend(QPainter& p, QSize size);
     double ColourValue(std::size_t point) const;
     void Pick(QPoint at);
@@ -82,6 +93,8 @@ private:
     QPoint press_, last_;
     double coastms_ = 0;
     char resolution_ = 0;
+    TEncounter encounter_;
+    bool hasencounter_ = false;
 };
 
 }  // namespace brenvik::ui

@@ -44,7 +44,11 @@ VoyageCommands::VoyageCommands(AppState& app, VoyagePane& pane, QSplitter& besid
     connect(pane_.map(), &MapView::vesselClicked, this, [this](int mmsi) {
         if (!app_.session.aisselection.empty()) grids_.SelectAISVessel(-1);
         else grids_.SelectAISVessel(mmsi);
+        pane_.map()->update();  // a shown encounter ends with another choice
     });
+    connect(&views_, &TextViews::encounterChosen, this, &VoyageCommands::ShowEncounter);
+    // A click in the AIS grid may choose another vessel, which ends a shown encounter.
+    connect(grids_.area().aisGrid(), &FrozenTableView::cellClicked, pane_.map(), qOverload<>(&QWidget::update));
     connect(pane_.strips(), &StripsView::markSpanWanted, this, [this](int first, int last) {
         app_.marks.markfirst = first + 1;
         app_.marks.marklast = last + 1;
@@ -95,6 +99,22 @@ void VoyageCommands::WriteSettings() {
 
 void VoyageCommands::AfterLoad() { pane_.Reload(); }
 
+void VoyageCommands::ShowEncounter(int index) {
+    const auto& list = app_.session.encounters.list;
+    if (!shown() || index < 0 || static_cast<std::size_t>(index) >= list.size()) return;
+    const TEncounter& e = list[static_cast<std::size_t>(index)];
+    pane_.map()->SetEncounter(e);
+    const chart::TVoyage& v = pane_.voyage();
+    const std::ptrdiff_t k = chart::NearestInTime(v, chart::Seconds(e.when));
+    if (k < 0) return;
+    // The cursor moves as for any pick, but the encounter table stays for the next row.
+    fromencounter_ = true;
+    const int ev = v.timed[static_cast<std::size_t>(k)];
+    if (pane_.cursor()->current() == ev) CursorMoved(ev);
+    else pane_.cursor()->setEvent(ev);
+    fromencounter_ = false;
+}
+
 void VoyageCommands::CursorMoved(int ev) {
     const Session& s = app_.session;
     if (ev < 0 || ev >= s.events.count()) return;
@@ -102,7 +122,7 @@ void VoyageCommands::CursorMoved(int ev) {
     const QModelIndex ix = grids_.eventModel()->index(ev, 1);
     if (!fromgrid_) {
         static_cast<QTableView*>(grid)->scrollTo(ix);  // the grid's own scrolling by whole rows
-        views_.ShowSource(s.events[ev].recnumb);
+        if (!fromencounter_) views_.ShowSource(s.events[ev].recnumb);
     }
     grid->selectionModel()->select(ix, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }

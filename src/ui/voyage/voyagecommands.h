@@ -1,7 +1,8 @@
 #pragma once
 // The voyage pane's wiring: View > Voyage, the pane's place beside the grids, and the time
 // cursor's third observer, the data grid: a grid row picks the cursor's event, the cursor
-// selects its row and shows its source lines as a data-cell click does.
+// selects its row and shows its source lines as a data-cell click does. A chosen encounter is
+// shown on the map.
 #include <QObject>
 
 class QAction;
@@ -30,6 +31,9 @@ public:
     void ReadSettings();
     void WriteSettings();
     void AfterLoad();
+    // A row of the encounter table: with the pane shown, the map draws that closest approach
+    // and the cursor goes to the event nearest its time; the table stays in the text panel.
+    void ShowEncounter(int index);
 
 private:
     void CursorMoved(int ev);
@@ -42,6 +46,7 @@ private:
     QAction* view_;
     int width_ = 0;      // the pane's last width, kept while it is hidden
     bool fromgrid_ = false;
+    bool fromencounter_ = false;
 };
 
 }  // namespace brenvik::ui

@@ -15,6 +15,7 @@ inline const QColor kAlarm{210, 20, 20};
 inline const QColor kVessel{110, 80, 150};
 inline const QColor kVesselFill{200, 180, 235};
 inline const QColor kCursor{220, 0, 140};
+inline const QColor kEncounter{230, 100, 0};  // the chosen vessel's track and the closest approach
 inline const QColor kStripBack{252, 252, 252};
 inline const QColor kStripLine{20, 80, 160};
 inline const QColor kSpan{120, 170, 230, 70};
