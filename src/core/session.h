@@ -31,6 +31,8 @@ struct TSegState {
     double totaldist = 0;
     std::int32_t alarmstage = -1;
     double lastheading = novalue;
+    bool hdtheading = false;         // an HDT stored a heading: magnetic headings are not used then
+    double lastvariation = novalue;  // of the latest valid RMC that carried one, east positive
 };
 
 class Session {

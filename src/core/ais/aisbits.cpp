@@ -41,9 +41,9 @@ std::string TaisBits::gettext(int n) {
     return std::string(trimmed);
 }
 
-void TaisBits::getposition(TaisEvent& e) {
-    e.coord.lng = getsigned(28) / 600000.0;
-    e.coord.lat = getsigned(27) / 600000.0;
+void TaisBits::getposition(TaisEvent& e, int lngbits, int latbits, double perdegree) {
+    e.coord.lng = getsigned(lngbits) / perdegree;
+    e.coord.lat = getsigned(latbits) / perdegree;
     const double lat = e.coord.lat, lng = e.coord.lng;
     if ((lat == 0 && lng == 0) || lat > 90 || lat < -90 || lng > 180 || lng < -180) e.valid = false;
 }

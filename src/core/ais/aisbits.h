@@ -35,9 +35,10 @@ public:
     std::int32_t getsigned(int n);
     // The next n six-bit characters, blanks removed at both ends.
     std::string gettext(int n);
-    // Longitude (28 bits) then latitude (27 bits) into the report; clears valid for a
-    // position that cannot be one.
-    void getposition(TaisEvent& e);
+    // Longitude (28 bits) then latitude (27 bits), in 1/10000 minute, into the report; clears
+    // valid for a position that cannot be one. The long-range report carries coarser fields:
+    // their widths and the units per degree are given then.
+    void getposition(TaisEvent& e, int lngbits = 28, int latbits = 27, double perdegree = 600000.0);
 
     // Moves to the first bit of a layout field (a skip, without reading).
     void seek(std::uint32_t bit) { bit_ = bit; }

@@ -13,11 +13,24 @@ namespace {
 
 // ---- Message layouts: {first bit, width}. Bits not listed are skipped. ----
 
-// Types 1, 2 and 3: position report. The position is longitude (28) then latitude (27).
+// Position reports. The position is longitude (28) then latitude (27). A field of width 0 is
+// not in the message: the report keeps its value at creation. sogunit: knots per step.
 struct TPositionLayout {
     TBitField status, rot, sog, position, cog, heading, second;
+    double sogunit;
 };
-constexpr TPositionLayout positionreport{{38, 4}, {42, 8}, {50, 10}, {61, 55}, {116, 12}, {128, 9}, {137, 6}};
+// Types 1, 2 and 3: class A position report.
+constexpr TPositionLayout positionreport{{38, 4}, {42, 8}, {50, 10}, {61, 55}, {116, 12}, {128, 9}, {137, 6}, 0.1};
+// Types 18 and 19: class B position report (19 adds the static data below).
+constexpr TPositionLayout classbposition{{0, 0}, {0, 0}, {46, 10}, {57, 55}, {112, 12}, {124, 9}, {133, 6}, 0.1};
+// Type 9: SAR aircraft position report; its speed is in whole knots, its altitude not read.
+constexpr TPositionLayout sarposition{{0, 0}, {0, 0}, {50, 10}, {61, 55}, {116, 12}, {0, 0}, {128, 6}, 1.0};
+
+// Type 27: long-range position report, in 1/10 minute, whole knots and whole degrees.
+struct TLongRangeLayout {
+    TBitField status, lng, lat, sog, cog;
+};
+constexpr TLongRangeLayout longrange{{40, 4}, {44, 18}, {62, 17}, {79, 6}, {85, 9}};
 
 // Types 4 and 11: base station report, UTC and date response.
 struct TDateTimeLayout {
@@ -55,29 +68,77 @@ struct TStaticDataLayout {
 constexpr TStaticDataLayout staticdata{{38, 2}, {40, 120}, {40, 8}, {90, 42},
                                        {{132, 9}, {141, 9}, {150, 6}, {156, 6}}, {162, 30}};
 
+// Type 19: class B extended position report, the static data after the position part.
+struct TClassBStaticLayout {
+    TBitField name, shiptype;
+    TDimensionLayout dims;
+};
+constexpr TClassBStaticLayout classbstatic{{143, 120}, {263, 8}, {{271, 9}, {280, 9}, {289, 6}, {295, 6}}};
+
 // AIS values for "not available": stored as novalue so that every text shows the invalid mark.
 constexpr std::uint32_t sognone = 1023;
 constexpr std::uint32_t cognone = 3600;
 constexpr std::uint32_t headingnone = 511;
 constexpr std::int32_t rotnone = -128;
+// The same in the long-range report's coarser fields.
+constexpr std::uint32_t longrangesognone = 63;
+constexpr std::uint32_t longrangecognone = 511;
 
 // A decoder fills the report and the vessel; it returns the fault text, or nullptr.
 using TDecoder = const char* (*)(TaisBits&, TaisEvent&, TVehicle&);
 
-const char* DecodePosition(TaisBits& b, TaisEvent& e, TVehicle&) {
-    const auto& l = positionreport;
-    e.status = static_cast<std::uint8_t>(b.bits(l.status));
-    const std::int32_t rot = b.sbits(l.rot);
-    e.rot = rot == rotnone ? novalue : rot;
+void ReadDimensions(TaisBits& b, const TDimensionLayout& l, TVehicle& v) {
+    const std::uint32_t length = b.bits(l.bow) + b.bits(l.stern);
+    v.length = static_cast<std::uint16_t>(length);
+    const std::uint32_t width = b.bits(l.port) + b.bits(l.starboard);
+    v.width = static_cast<std::uint16_t>(width);
+}
+
+void ReadPositionReport(TaisBits& b, TaisEvent& e, const TPositionLayout& l) {
+    if (l.status.width) e.status = static_cast<std::uint8_t>(b.bits(l.status));
+    if (l.rot.width) {
+        const std::int32_t rot = b.sbits(l.rot);
+        e.rot = rot == rotnone ? novalue : rot;
+    }
     const std::uint32_t sog = b.bits(l.sog);
-    e.sog = sog == sognone ? novalue : ToMps('N', sog * 0.1);
+    e.sog = sog == sognone ? novalue : ToMps('N', sog * l.sogunit);
     b.seek(l.position.offset);
     b.getposition(e);
     const std::uint32_t cog = b.bits(l.cog);
     e.cog = cog == cognone ? novalue : cog * 0.1;
-    const std::uint32_t heading = b.bits(l.heading);
-    e.heading = heading == headingnone ? novalue : heading;
+    if (l.heading.width) {
+        const std::uint32_t heading = b.bits(l.heading);
+        e.heading = heading == headingnone ? novalue : heading;
+    }
     e.utcsecs = static_cast<std::int32_t>(b.bits(l.second));
+}
+
+template <const TPositionLayout& layout>
+const char* DecodePosition(TaisBits& b, TaisEvent& e, TVehicle&) {
+    ReadPositionReport(b, e, layout);
+    return nullptr;
+}
+
+// Type 19: the class B position, then name, type and dimensions as type 5 fills them.
+const char* DecodeClassBExtended(TaisBits& b, TaisEvent& e, TVehicle& v) {
+    ReadPositionReport(b, e, classbposition);
+    const auto& l = classbstatic;
+    v.name = b.text(l.name);
+    v.vtype = static_cast<std::uint8_t>(b.bits(l.shiptype));
+    ReadDimensions(b, l.dims, v);
+    e.messg = v.name;
+    return nullptr;
+}
+
+const char* DecodeLongRange(TaisBits& b, TaisEvent& e, TVehicle&) {
+    const auto& l = longrange;
+    e.status = static_cast<std::uint8_t>(b.bits(l.status));
+    b.seek(l.lng.offset);
+    b.getposition(e, l.lng.width, l.lat.width, 600.0);
+    const std::uint32_t sog = b.bits(l.sog);
+    e.sog = sog == longrangesognone ? novalue : ToMps('N', sog);
+    const std::uint32_t cog = b.bits(l.cog);
+    e.cog = cog == longrangecognone ? novalue : cog;
     return nullptr;
 }
 
@@ -98,13 +159,6 @@ const char* DecodeDateTime(TaisBits& b, TaisEvent& e, TVehicle&) {
     b.seek(l.position.offset);
     b.getposition(e);
     return nullptr;
-}
-
-void ReadDimensions(TaisBits& b, const TDimensionLayout& l, TVehicle& v) {
-    const std::uint32_t length = b.bits(l.bow) + b.bits(l.stern);
-    v.length = static_cast<std::uint16_t>(length);
-    const std::uint32_t width = b.bits(l.port) + b.bits(l.starboard);
-    v.width = static_cast<std::uint16_t>(width);
 }
 
 const char* DecodeStatic(TaisBits& b, TaisEvent& e, TVehicle& v) {
@@ -161,8 +215,18 @@ struct TDecoderEntry {
     TDecoder decode;
 };
 constexpr TDecoderEntry decoders[] = {
-    {1, DecodePosition}, {2, DecodePosition},  {3, DecodePosition},  {4, DecodeDateTime},
-    {5, DecodeStatic},   {11, DecodeDateTime}, {21, DecodeAidToNav}, {24, DecodeStaticData},
+    {1, DecodePosition<positionreport>},
+    {2, DecodePosition<positionreport>},
+    {3, DecodePosition<positionreport>},
+    {4, DecodeDateTime},
+    {5, DecodeStatic},
+    {9, DecodePosition<sarposition>},
+    {11, DecodeDateTime},
+    {18, DecodePosition<classbposition>},
+    {19, DecodeClassBExtended},
+    {21, DecodeAidToNav},
+    {24, DecodeStaticData},
+    {27, DecodeLongRange},
 };
 
 TDecoder DecoderFor(std::uint32_t msgtype) {

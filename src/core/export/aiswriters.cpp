@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "export/replacefile.h"
+#include "export/vesseltracks.h"
 #include "helptopics.h"
 #include "model/strutil.h"
 #include "present/aiscolumns.h"
@@ -56,7 +57,8 @@ bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, s
 std::string AISPositionLine(const TaisEvent& e, const TFormat& f) {
     std::string line = MmsiText(e.id);
     line += ',' + std::to_string(e.status);
-    AppendCsvField(line, TimeText(f, e.utcsecs / 86400.0));
+    // The long-range report carries no time stamp (-1): an empty cell, as in the grid.
+    AppendCsvField(line, e.utcsecs < 0 ? std::string() : TimeText(f, e.utcsecs / 86400.0));
     AppendCsvField(line, CoordText(f, false, e.coord.lat));
     AppendCsvField(line, CoordText(f, true, e.coord.lng));
     AppendCsvField(line, SpeedText(f, e.sog));
@@ -85,7 +87,7 @@ bool WriteAISPositions(Session& s, const std::string& path, std::string_view lab
     return WriteCsvFile(s, path, label, "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT",
                         " AIS events written to ", [&](auto put) {
                             for (const TaisEvent& e : s.aisevents)
-                                if (e.msgtype >= 1 && e.msgtype <= 3) put(AISPositionLine(e, f));
+                                if (IsPositionReport(e)) put(AISPositionLine(e, f));
                         });
 }
 

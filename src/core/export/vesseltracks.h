@@ -24,7 +24,11 @@ private:
     std::vector<std::int32_t> FOrder;
 };
 
-// Message types 1 to 3: the class A position reports that make up a vessel's track.
-inline bool IsPositionReport(const TaisEvent& r) { return r.msgtype >= 1 && r.msgtype <= 3; }
+// The position reports that make up a vessel's track: class A (types 1 to 3), SAR aircraft (9),
+// class B (18, 19) and long-range (27).
+inline bool IsPositionReport(const TaisEvent& r) {
+    const std::int32_t t = r.msgtype;
+    return (t >= 1 && t <= 3) || t == 9 || t == 18 || t == 19 || t == 27;
+}
 
 }  // namespace brenvik

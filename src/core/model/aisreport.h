@@ -13,7 +13,7 @@ struct TaisEvent {
     std::int32_t msgtype = 0;
     std::int32_t id = 0;        // MMSI
     std::int32_t utcdate = 0;   // day number; 0 none; -1 unprocessed type
-    std::int32_t utcsecs = -1;  // types 1-3: second stamp; 4 and 11: seconds of the day; -1 none
+    std::int32_t utcsecs = -1;  // position reports: second stamp; 4 and 11: seconds of the day; -1 none
     TCoord coord{novalue, novalue};
     double sog = novalue;       // m/s
     double cog = novalue;       // degrees

@@ -6,7 +6,8 @@ namespace brenvik {
 
 class Session;
 
-// Position and time sentences (satellite-navigation talkers: GP, GN, GL, GA, GB, BD, GQ, GI, IN).
+// Position and time sentences (satellite-navigation talkers GP, GN, GL, GA, GB, BD, GQ, GI, IN,
+// and the instrument systems II and EC).
 void DoGGA(Session& s, const Fields& f);
 void DoGLL(Session& s, const Fields& f);
 void DoGSA(Session& s, const Fields& f);
@@ -16,6 +17,8 @@ void DoZDA(Session& s, const Fields& f);
 
 // Heading, depth, water, wind and rudder sentences (any talker).
 void DoHDT(Session& s, const Fields& f);
+void DoHDG(Session& s, const Fields& f);
+void DoHDM(Session& s, const Fields& f);
 void DoDepthBelow(Session& s, const Fields& f, char letter);
 void DoDPT(Session& s, const Fields& f);
 void DoMWV(Session& s, const Fields& f);

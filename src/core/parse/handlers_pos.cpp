@@ -1,6 +1,7 @@
 // Position and time sentences, taken from the satellite-navigation talkers (GP, GN, GL, GA, GB,
-// BD, GQ, GI, IN). GGA, GLL and RMC carry positions and are the sentences (besides alarms)
-// that may cut an event. The time reference of every time field is the current event's dts:
+// BD, GQ, GI, IN) and the instrument systems that pass their fixes on (II integrated
+// instrumentation, EC ECDIS). GGA, GLL and RMC carry positions and are the sentences (besides
+// alarms) that may cut an event. The time reference of every time field is the current event's dts:
 // the time of the last cut.
 //
 // An empty number field is "no data": its assignment is skipped. Otherwise GGA and RMC swallow
@@ -90,8 +91,10 @@ void DoGSA(Session& s, const Fields& f) {
 
 // $--RMC,hhmmss.ss,A,llll.ll,a,yyyyy.yy,a,x.x,x.x,ddmmyy,x.x,a
 //   1 time  2 status ("A" valid)  3-6 position  7 speed, knots  8 course made good  9 date
-//   10 magnetic variation (its E/W in field 11 is not read)
-// Guarded like GGA.
+//   10 magnetic variation, 11 E/W (the event's magvar keeps the number as written; the signed
+//   value turns the magnetic headings of HDG and HDM true)
+// Guarded like GGA. Instrument systems repeat the fix without a date: the time is then placed
+// as a GGA time is.
 void DoRMC(Session& s, const Fields& f) {
     try {
         if (f.at(2) != "A") return;
@@ -99,8 +102,12 @@ void DoRMC(Session& s, const Fields& f) {
         const TCoord pos = ReadPosition(f, 3);
         if (auto v = Num(f.at(7))) s.curevent.speed = ToMps('N', *v);
         if (auto v = Num(f.at(8))) s.curevent.cmg = *v;
-        t = DateWithTime(s, f.at(9), t);  // the sentence's date with its own time of day
-        if (auto v = Num(f.at(10))) s.curevent.magvar = *v;
+        // The sentence's date with its own time of day.
+        if (!f.at(9).empty()) t = DateWithTime(s, f.at(9), t);
+        if (auto v = Num(f.at(10))) {
+            s.curevent.magvar = *v;
+            s.seg.lastvariation = f.get(11) == "W" ? -*v : *v;
+        }
         CutCheck(s, pos, t);
     } catch (const ConvertError&) {
     }

@@ -4,6 +4,9 @@
 // An empty number field is "no data": its assignment is skipped. None of these handlers is
 // guarded: a missing field or a bad number throws ConvertError and DispatchNMEA files the
 // sentence as corrupt, keeping what the handler stored before.
+#include <cmath>
+#include <optional>
+
 #include "parse/fieldreaders.h"
 #include "parse/handlers.h"
 #include "model/units.h"
@@ -14,13 +17,8 @@ namespace {
 
 char FirstChar(std::string_view text) { return text.empty() ? '\0' : text[0]; }
 
-}  // namespace
-
-// $--HDT,x.x,T   1 heading, degrees true  2 "T"
 // Unwrapped: the stored heading follows the ship through north by whole turns.
-void DoHDT(Session& s, const Fields& f) {
-    if (f.at(1).empty() || f.at(2) != "T") return;
-    double h = ToDouble(f.at(1));
+void StoreHeading(Session& s, double h) {
     if (s.seg.lastheading < 1e24) {
         const double d = h - s.seg.lastheading;
         if (d < -180)
@@ -30,6 +28,54 @@ void DoHDT(Session& s, const Fields& f) {
     }
     s.curevent.heading = h;
     s.seg.lastheading = h;
+}
+
+// An angle with its E/W letter: west negative.
+double EastPositive(std::string_view value, std::string_view letter) {
+    const double v = ToDouble(value);
+    return letter == "W" ? -v : v;
+}
+
+// A magnetic heading made true with the variation (east positive) and stored as an HDT's. A
+// log with an HDT uses only that; without a known variation nothing is stored and the line
+// counts as unprocessed.
+void StoreMagnetic(Session& s, double magnetic, std::optional<double> variation) {
+    if (!variation) variation = s.seg.lastvariation < 1e24 ? std::optional(s.seg.lastvariation) : std::nullopt;
+    if (!variation) {
+        ++s.unproclines;
+        return;
+    }
+    double h = std::fmod(magnetic + *variation, 360.0);
+    if (h < 0) h += 360;
+    if (h >= 360) h -= 360;  // a tiny negative value that rounded up to 360
+    StoreHeading(s, h);
+}
+
+}  // namespace
+
+// $--HDT,x.x,T   1 heading, degrees true  2 "T"
+void DoHDT(Session& s, const Fields& f) {
+    if (f.at(1).empty() || f.at(2) != "T") return;
+    StoreHeading(s, ToDouble(f.at(1)));
+    s.seg.hdtheading = true;
+}
+
+// $--HDG,x.x,x.x,a,x.x,a   1 magnetic sensor heading  2 deviation, 3 E/W  4 variation, 5 E/W
+// True heading = sensor heading + deviation + variation; an empty deviation is 0, an empty
+// variation that of the latest RMC.
+void DoHDG(Session& s, const Fields& f) {
+    if (s.seg.hdtheading || f.at(1).empty()) return;
+    const double magnetic = ToDouble(f.at(1));
+    const double deviation = f.at(2).empty() ? 0 : EastPositive(f.at(2), f.at(3));
+    std::optional<double> variation;
+    if (!f.at(4).empty()) variation = EastPositive(f.at(4), f.at(5));
+    StoreMagnetic(s, magnetic + deviation, variation);
+}
+
+// $--HDM,x.x,M   1 heading, degrees magnetic  2 "M"; made true with the latest RMC's variation.
+void DoHDM(Session& s, const Fields& f) {
+    if (s.seg.hdtheading || f.at(1).empty() || f.at(2) != "M") return;
+    StoreMagnetic(s, ToDouble(f.at(1)), std::nullopt);
 }
 
 // $--DBT,x.x,f,x.x,M,x.x,F   3 depth in metres  4 "M" (feet and fathoms are not read)

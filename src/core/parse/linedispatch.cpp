@@ -30,7 +30,7 @@ struct Route {
     Handler handler;
 };
 
-// Talker of the position and time rows: any satellite-navigation source (see IsGnssTalker).
+// Talker of the position and time rows: any source of fixes (see IsGnssTalker).
 constexpr std::string_view gnss = "GNSS";
 
 // First match wins: the ALR rows must come before the any-talker rows, and the GNSS catch-all
@@ -40,6 +40,8 @@ constexpr std::array routes{
     Route{"AI", "ALR", DoALR},
     Route{"", "ALR", nullptr},  // alarms only from bridge watch and AIS units
     Route{"", "HDT", DoHDT},
+    Route{"", "HDG", DoHDG},
+    Route{"", "HDM", DoHDM},
     Route{"", "DBS", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'S'); }},
     Route{"", "DBT", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'T'); }},
     Route{"", "DBK", [](Session& s, const Fields& f) { DoDepthBelow(s, f, 'K'); }},
@@ -77,8 +79,9 @@ struct RouteKey {
 
 // GPS, combined GNSS, GLONASS, Galileo, BeiDou (both talkers in use), QZSS, NavIC and
 // integrated navigation systems: receivers since about 2015 write GN for a combined fix.
-constexpr std::array gnsstalkers{Key("GP"), Key("GN"), Key("GL"), Key("GA"), Key("GB"),
-                                 Key("BD"), Key("GQ"), Key("GI"), Key("IN")};
+// Integrated instrumentation (II) and ECDIS (EC) pass a receiver's fixes on to the bus.
+constexpr std::array gnsstalkers{Key("GP"), Key("GN"), Key("GL"), Key("GA"), Key("GB"), Key("BD"),
+                                 Key("GQ"), Key("GI"), Key("IN"), Key("II"), Key("EC")};
 constexpr std::uint32_t gnsskey = Key(gnss);  // four letters: no real talker has this key
 
 constexpr bool IsGnssTalker(std::uint32_t tk) {

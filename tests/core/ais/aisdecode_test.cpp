@@ -70,6 +70,71 @@ TEST(AisDecode, PositionReports) {
     }
 }
 
+// The other position reports, built field by field from their layouts: class B (18), class B
+// extended (19), SAR aircraft (9, speed in whole knots) and long-range (27, 1/10 minute, whole
+// knots and degrees). None carries a rate of turn; 9 and 27 carry no heading, 27 no time stamp.
+TEST(AisDecode, ClassBSarAndLongRangePositions) {
+    struct Case {
+        const char* name;
+        test::Payload payload;
+        std::int32_t msgtype;
+        int status;
+        double lat, lng, sog, cog, heading;
+        std::int32_t second;
+        bool valid;
+        const char* messg;
+    };
+    using test::Payload;
+    const Case cases[] = {
+        {"18 class B", Payload::Start(18, 235000018).Put(0, 8).Put(73, 10).Put(1, 1).Position(60.1637, 24.9647)
+                           .Put(2980, 12).Put(298, 9).Put(17, 6).Put(0, 29),
+         18, 16, 60.1637, 24.9647, 7.3 * kKnot, 298.0, 298, 17, true, ""},
+        {"18 not available", Payload::Start(18, 235000018).Put(0, 8).Put(1023, 10).Put(0, 1).Position(91, 181)
+                                 .Put(3600, 12).Put(511, 9).Put(60, 6).Put(0, 29),
+         18, 16, 91, 181, novalue, novalue, novalue, 60, false, ""},
+        {"19 class B extended", Payload::Start(19, 235000019).Put(0, 8).Put(87, 10).Put(0, 1).Position(29.5437, -88.8104)
+                                    .Put(3359, 12).Put(511, 9).Put(46, 6).Put(4, 4).Text("CAPT.J.RIMES", 20)
+                                    .Put(70, 8).Put(5, 9).Put(21, 9).Put(4, 6).Put(3, 6).Put(1, 4).Put(0, 11),
+         19, 16, 29.5437, -88.8104, 8.7 * kKnot, 335.9, novalue, 46, true, "CAPT.J.RIMES"},
+        {"9 SAR aircraft", Payload::Start(9, 235000009).Put(303, 12).Put(42, 10).Put(0, 1).Position(58.1440, -6.2788)
+                               .Put(1545, 12).Put(15, 6).Put(0, 34),
+         9, 16, 58.1440, -6.2788, 42 * kKnot, 154.5, novalue, 15, true, ""},
+        {"27 long-range", Payload::Start(27, 235000027).Put(0, 2).Put(3, 4).Put(-92521, 18).Put(52239, 17)
+                              .Put(57, 6).Put(167, 9).Put(0, 2),
+         27, 3, 52239 / 600.0, -92521 / 600.0, 57 * kKnot, 167.0, novalue, -1, true, ""},
+        {"27 not available", Payload::Start(27, 235000027).Put(0, 2).Put(15, 4).Put(181 * 600, 18).Put(91 * 600, 17)
+                                 .Put(63, 6).Put(511, 9).Put(0, 2),
+         27, 15, 91, 181, novalue, novalue, novalue, -1, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.Decode(c.payload, "VDM", 7);
+        ASSERT_EQ(f.s.aisevents.count(), 1);
+        const TaisEvent& e = f.s.aisevents[0];
+        EXPECT_EQ(e.msgtype, c.msgtype);
+        EXPECT_EQ(e.status, c.status);
+        EXPECT_NEAR(e.coord.lat, c.lat, 1e-9);
+        EXPECT_NEAR(e.coord.lng, c.lng, 1e-9);
+        EXPECT_EQ(e.valid, c.valid);
+        EXPECT_NEAR(e.sog, c.sog, 1e-9);
+        EXPECT_NEAR(e.cog, c.cog, 1e-9);
+        EXPECT_EQ(e.heading, c.heading);
+        EXPECT_EQ(e.rot, novalue);
+        EXPECT_EQ(e.utcsecs, c.second);
+        EXPECT_EQ(e.utcdate, 0);
+        EXPECT_EQ(e.messg, c.messg);
+    }
+    // Type 19 fills the vessel as type 5 does.
+    Fixture f;
+    f.Decode(cases[2].payload);
+    const TVehicle& v = f.Vessel("235000019");
+    EXPECT_EQ(v.name, "CAPT.J.RIMES");
+    EXPECT_EQ(v.vtype, 70);
+    EXPECT_EQ(v.length, 26);
+    EXPECT_EQ(v.width, 7);
+}
+
 TEST(AisDecode, BaseStationDates) {
     struct Case {
         const char* name;
@@ -194,7 +259,7 @@ TEST(AisDecode, StaticDataReportPartsAAndB) {
 }
 
 TEST(AisDecode, UnprocessedTypesStillCreateReportAndVessel) {
-    for (const int msgtype : {0, 6, 18, 27, 63}) {
+    for (const int msgtype : {0, 6, 8, 20, 63}) {
         SCOPED_TRACE(msgtype);
         Fixture f;
         f.Decode(test::Payload::Start(msgtype, 235000003).Put(0, 130));

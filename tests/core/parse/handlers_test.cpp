@@ -81,6 +81,43 @@ TEST(Handlers, StoreConvertedValues) {
     }
 }
 
+// HDG and HDM are made true with their own variation or the latest valid RMC's, east positive,
+// and stored as an HDT's; once an HDT stored a heading, they store nothing more. A magnetic
+// heading with no known variation stores nothing and counts as unprocessed.
+TEST(Handlers, MagneticHeadings) {
+    constexpr const char* rmcwest = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W";
+    constexpr const char* rmceast = "$IIRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,,003.1,E";
+    struct Case {
+        const char* name;
+        std::vector<const char*> lines;
+        double heading;
+        std::int32_t unproc;
+    };
+    const Case cases[] = {
+        {"HDG with variation", {"$SDHDG,229.8,,,1.3,E"}, 231.1, 0},
+        {"HDG deviation and variation west", {"$IIHDG,10.0,2.0,W,5.0,W"}, 3.0, 0},
+        {"HDG brought into 0 to 360", {"$IIHDG,359.0,0.5,E,3.0,E"}, 2.5, 0},
+        {"HDG unwraps as HDT", {"$IIHDG,350.0,,,0.0,E", "$IIHDG,10.0,,,0.0,E"}, 370, 0},
+        {"HDG without variation takes the RMC's", {rmcwest, "$IIHDG,100.0,1.0,E,,"}, 97.9, 0},
+        {"HDG without any variation", {"$IIHDG,100.0,1.0,E,,"}, novalue, 1},
+        {"HDG after an invalid RMC", {"$GPRMC,123519,V,,,,,,,230394,003.1,W", "$IIHDG,100.0,,,,"}, novalue, 1},
+        {"HDG empty heading", {"$IIHDG,,,,1.3,E"}, novalue, 0},
+        {"HDM after an RMC", {rmceast, "$APHDM,100.0,M"}, 103.1, 0},
+        {"HDM without an RMC", {"$04HDM,186.5,M"}, novalue, 1},
+        {"HDM empty heading", {"$IIHDM,,M"}, novalue, 0},
+        {"HDT wins", {"$IIHDT,50.0,T", "$SDHDG,229.8,,,1.3,E", rmceast, "$APHDM,100.0,M"}, 50, 0},
+        {"HDT wins from then on", {"$SDHDG,229.8,,,1.3,E", "$IIHDT,230.0,T", "$SDHDG,10.0,,,1.3,E"}, 230, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineSession ls;
+        for (const char* l : c.lines) ls.Feed({l});
+        EXPECT_NEAR(ls.s.curevent.heading, c.heading, kTol);
+        EXPECT_EQ(ls.s.unproclines, c.unproc);
+        EXPECT_EQ(ls.s.corruptcount, 0);
+    }
+}
+
 TEST(Handlers, ModeLetters) {
     LineSession ls;
     ls.Feed({"$WIMWV,045,T,10,N,A", "$IIVHW,,,12,M,5,N,,", "$GPVTG,,T,,M,0.0,N,0.0,K"});
@@ -174,6 +211,15 @@ TEST(DoRMC, SpeedCourseAndTheSentencesDate) {
     EXPECT_NEAR(e.dts, *EncodeDate(1994, 3, 23) + *EncodeTime(12, 35, 19, 0), kSecond / 1000);
     EXPECT_EQ(ls.s.curevent.magvar, 0);  // not carried into the next event
     EXPECT_EQ(e.magvar, 3.1);
+}
+
+// An RMC without a date (instrument systems repeat the fix so) is dated as a GGA time.
+TEST(DoRMC, AnEmptyDateIsPlacedLikeAGgaTime) {
+    LineSession ls;
+    ls.Feed({"$GPRMC,235959,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
+             "$IIRMC,000001,A,4807.038,N,01131.000,E,022.4,084.4,,003.1,W"});
+    ASSERT_EQ(ls.s.events.count(), 2);
+    EXPECT_NEAR(ls.s.events[1].dts, *EncodeDate(1994, 3, 24) + *EncodeTime(0, 0, 1, 0), kSecond / 1000);
 }
 
 TEST(DoGLL, CutsOnlyWhenValid) {

@@ -161,13 +161,16 @@ TEST(DispatchNMEA, RoutesByTalkerAndIdentifier) {
     const Case cases[] = {
         {"$IIHDT,10,T", true},          {"$GPHDT,10,T", true},
         {"$GPRMC,123519,V,,,,,,,230394,,", true},
-        {"$IIRMC,123519,V,,,,,,,230394,,", false}, {"$GNRMC,123519,V,,,,,,,230394,,", true},
+        {"$IIRMC,123519,V,,,,,,,230394,,", true}, {"$GNRMC,123519,V,,,,,,,230394,,", true},
         {"$GPGSV,3,1,11,03,03,111,00", false},      {"$GPGGA,123519,,,,,0,,,,M", true},
-        // Position and time sentences come from every satellite-navigation talker.
+        // Position and time sentences come from every satellite-navigation talker, and from the
+        // instrument systems (II, EC) that pass fixes on.
         {"$GLGGA,123519,,,,,0,,,,M", true}, {"$GAGLL,,,,,123519,V", true}, {"$GBGSA,A,1", true},
         {"$BDRMC,123519,V", true},          {"$GQVTG,,,,,,,,", true},      {"$GIZDA,,,,,,", true},
         {"$INRMC,123519,V", true},          {"$GNGSV,3,1,11", false},      {"$GNTXT,01,01,02,x", false},
-        {"$GNHDT,10,T", true},              {"$ECGLL,,,,,123519,V", false}, {"$GSRMC,123519,V", false},
+        {"$GNHDT,10,T", true},              {"$ECGLL,,,,,123519,V", true},  {"$GSRMC,123519,V", false},
+        {"$IIGGA,123519,,,,,0,,,,M", true}, {"$ECZDA,,,,,,", true},      {"$IIHDG,,,,,", true},
+        {"$APHDM,,M", true},
         {"$BWALR,,1,V,A,x", true},       {"$AIALR,,1,V,A,x", true},       {"$IIALR,,1,V,A,x", false},
         {"$PFEC,GPatt,1", true},         {"$PFECGPatt,1", false},         {"$PGRMZ,93,f,3", false},
         {"$SDDBT,1,f,0.3,M,0.2,F", true}, {"$SDDBS,1,f,0.3,M,0.2,F", true}, {"$SDDBK,1,f,0.3,M,0.2,F", true},
