@@ -66,6 +66,7 @@ public:
     std::string vdrchl;
     std::string limitname;
     std::int32_t limithit = 0;
+    std::int32_t limitline = 0;  // the line at which a capacity stopped the reading
     TDateTime firstdts = 0;
     // What each talker and sentence identifier sent, and the clocks: gathered line by line.
     TSources sources;

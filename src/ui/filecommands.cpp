@@ -12,6 +12,7 @@
 #include "gridcommands.h"
 #include "logtext.h"
 #include "openlog.h"
+#include "present/report.h"
 #include "present/sourcestable.h"
 
 namespace brenvik::ui {
@@ -59,6 +60,7 @@ bool FileCommands::OpenPath(const QString& path) {
                        .arg(s.events.count())
                        .arg(s.aisevents.count())
                        .arg(loadsecs, 0, 'f', 2);
+    if (const std::string stop = CapacityStopLine(s); !stop.empty()) text += QStringLiteral(" - ") + LogText(stop);
     if (const QString silenced = app_.platform.SilencedSummary(); !silenced.isEmpty()) text += QStringLiteral(" - ") + silenced;
     if (const std::string verdict = SourcesVerdict(s); !verdict.empty()) text += QStringLiteral(" - ") + LogText(verdict);
     status_.showMessage(text);

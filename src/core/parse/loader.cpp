@@ -51,6 +51,7 @@ void ResetLoadState(Session& s) {
     s.fileheader = true;
     s.limithit = 0;
     s.limitname.clear();
+    s.limitline = 0;
     s.ownmmsi = "000000000";
     s.curevent = TEvent{};
     s.recnumb = 0;
@@ -73,7 +74,7 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
     try {
         while (reader.Next(line)) {
             ++s.recnumb;
-            if (s.recnumb > linelimit) {
+            if (s.recnumb > linelimit && !s.settings.nolimits) {
                 s.limitname = "Records";
                 s.limithit = linelimit;
             } else if (s.fileheader && !line.empty() && line[0] >= 'A' && line[0] <= 'Z') {
@@ -85,6 +86,7 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 SourceLineEnd(s);
             }
             if (s.limithit != 0) {
+                s.limitline = s.recnumb;
                 ShowCapacityMessage(s, s.limitname, s.limithit);
                 break;
             }

@@ -19,6 +19,14 @@ std::string DurationText(TDateTime first, TDateTime last) {
     return Fmt("%lld days + %lld secs", static_cast<long long>(days), secs);
 }
 
+std::string CapacityStopLine(const Session& s) {
+    if (s.limithit == 0 || s.limitline == 0) return {};
+    return Fmt("Reading stopped at line %d: more %s than the capacity of %d. "
+               "\"Read files of any size (no line, event or AIS limits)\" in Options > General "
+               "(brenvik-cli --no-limits) reads the whole file.",
+               s.limitline, s.limitname.c_str(), s.limithit);
+}
+
 std::vector<std::string> SummaryReport(const Session& s) {
     const TFormat f = s.Format();
     const char hunits = f.parms.hunits;
@@ -44,6 +52,7 @@ std::vector<std::string> SummaryReport(const Session& s) {
     if (s.vehicles.count() > 0)
         lines.push_back(Fmt("AIS Vessel Count = %d,  This vessel's MMSI = %s, Number of AIS events=%d",
                             s.vehicles.count(), s.ownmmsi.c_str(), s.aisevents.count()));
+    if (std::string stop = CapacityStopLine(s); !stop.empty()) lines.push_back(std::move(stop));
     return lines;
 }
 
