@@ -108,3 +108,18 @@ flood="$dir/alarm-flood-100000.log"
 secs=$("$bench" load "$flood" | awk '$1 == "seconds" { print $2 }')
 echo "Alarm flood (one fix, then 100000 alarm sentences without a time, one event):"
 echo "  Brenvik: $secs s"
+
+# A whole-voyage load: 10,000,000 lines (about 600 MB, made once outside the tree) read with
+# the capacities lifted. Long to make, so only with BENCH_LONG=1.
+if [ "${BENCH_LONG:-0}" = 1 ]; then
+  long="$dir/generated-10000000-seed$seed.log"
+  if [ ! -s "$long" ]; then
+    echo "Generating 10000000 lines into $long"
+    "$bench" gen "$long.part" 10000000 "$seed"
+    mv "$long.part" "$long"
+  fi
+  echo "Whole file without limits (10000000 lines, --no-limits):"
+  "$bench" load "$long" --no-limits | awk '$1 == "seconds" || $1 == "lines/second" || $1 == "events" || $1 == "peak" || $1 == "capacity" { print "  " $0 }'
+else
+  echo "Whole file without limits: skipped (BENCH_LONG=1 generates and reads 10000000 lines)"
+fi
