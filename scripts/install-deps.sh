@@ -4,8 +4,9 @@
 set -euo pipefail
 
 # clang-14 and its runtime build the fuzz targets (make fuzz); the main build uses g++.
+# gpsbabel and gdal-bin are the map readers the export tests read the GPX and GeoJSON files with.
 packages=(g++ cmake make ninja-build libgtest-dev libxml2-utils qt6-base-dev xvfb xauth locales clang-14
-          libclang-rt-14-dev)
+          libclang-rt-14-dev gpsbabel gdal-bin)
 # The manual pages, the package's dependencies and its checks (make package, the packaging tests).
 packages+=(help2man dpkg-dev file lintian man-db desktop-file-utils appstream)
 

@@ -8,7 +8,9 @@
 #include "cliplatform.h"
 #include "export/aiswriters.h"
 #include "export/csvwriter.h"
+#include "export/geojsonwriter.h"
 #include "export/gpswriter.h"
+#include "export/gpxwriter.h"
 #include "export/kmlwriter.h"
 #include "export/savecommand.h"
 #include "export/sourcescsv.h"
@@ -78,7 +80,8 @@ int Run(int argc, const char* const* argv) {
         std::fputs("brenvik-cli " BRENVIK_VERSION "\n", stdout);
         return 0;
     }
-    if (opts.marked && opts.csvfile.empty()) return Usage("--marked chooses the rows of --csv");
+    if (opts.marked && opts.csvfile.empty() && opts.gpxfile.empty() && opts.geojsonfile.empty())
+        return Usage("--marked chooses the rows of --csv, --gpx and --geojson");
     if (!CheckOutputPaths(opts, error)) return Usage(error);
 
     CliPlatform platform;
@@ -142,6 +145,8 @@ int Run(int argc, const char* const* argv) {
     if (!opts.aisvesselsfile.empty())
         written = WriteAISVessels(s, opts.aisvesselsfile, ExtensionLabel(opts.aisvesselsfile)) && written;
     if (!opts.sourcescsvfile.empty()) written = WriteSourcesCSV(s, opts.sourcescsvfile) && written;
+    if (!opts.gpxfile.empty()) written = WriteGPX(s, opts.gpxfile, rows) && written;
+    if (!opts.geojsonfile.empty()) written = WriteGeoJSON(s, opts.geojsonfile, shown, rows) && written;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) return StdoutFailed();
     return written ? 0 : 1;
 }

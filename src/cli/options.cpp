@@ -75,6 +75,8 @@ constexpr std::array optiondefs{
               [](CliOptions& o, std::string_view v) { o.aisvesselsfile = v; return !v.empty(); }},
     OptionDef{"--sources-csv", true,
               [](CliOptions& o, std::string_view v) { o.sourcescsvfile = v; return !v.empty(); }},
+    OptionDef{"--gpx", true, [](CliOptions& o, std::string_view v) { o.gpxfile = v; return !v.empty(); }},
+    OptionDef{"--geojson", true, [](CliOptions& o, std::string_view v) { o.geojsonfile = v; return !v.empty(); }},
     OptionDef{"--marked", true, [](CliOptions& o, std::string_view v) { return ParseMarked(v, o); }},
     OptionDef{"--settings", true,
               [](CliOptions& o, std::string_view v) { o.settingsfile = v; return !v.empty(); }},
@@ -128,7 +130,9 @@ const char* UsageText() {
            "  --ais-positions FILE   write the AIS position reports as CSV\n"
            "  --ais-vessels FILE     write the vessels' static data as CSV\n"
            "  --sources-csv FILE     write the sources table as CSV\n"
-           "  --marked FIRST:LAST    rows (1-based) written by --csv\n"
+           "  --gpx FILE             write the own track, alarms and vessel tracks as GPX 1.1, UTC times\n"
+           "  --geojson FILE         write the own track, events and vessel tracks as GeoJSON\n"
+           "  --marked FIRST:LAST    rows (1-based) written by --csv, --gpx and --geojson\n"
            "\n"
            "Settings (defaults, then --settings, then these flags):\n"
            "  --settings FILE        read a settings file first\n"
@@ -174,6 +178,8 @@ bool CheckOutputPaths(const CliOptions& o, std::string& error) {
         {"--ais-positions", &o.aispositionsfile},
         {"--ais-vessels", &o.aisvesselsfile},
         {"--sources-csv", &o.sourcescsvfile},
+        {"--gpx", &o.gpxfile},
+        {"--geojson", &o.geojsonfile},
     };
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];

@@ -23,6 +23,7 @@ struct CliOptions {
     bool vessels = false;
     bool sources = false;
     std::string csvfile, kmlfile, gpsfile, aispositionsfile, aisvesselsfile, sourcescsvfile;
+    std::string gpxfile, geojsonfile;
     std::optional<std::pair<std::int32_t, std::int32_t>> marked;  // 1-based rows
     // Settings, applied after the settings file.
     std::string settingsfile;
@@ -35,7 +36,8 @@ struct CliOptions {
 
     bool AnyOutput() const {
         return report || corrupt || events || ais || vessels || sources || !csvfile.empty() || !kmlfile.empty() ||
-               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() || !sourcescsvfile.empty();
+               !gpsfile.empty() || !aispositionsfile.empty() || !aisvesselsfile.empty() || !sourcescsvfile.empty() ||
+               !gpxfile.empty() || !geojsonfile.empty();
     }
 };
 

@@ -14,7 +14,8 @@ struct FileDialogRequest;
 FileDialogRequest SaveRequest(const Session& s);
 
 // Exports what (saveEvents, saveAISPositions, saveAISStatic); when marked, only the events of
-// the 1-based grid rows markfirst to marklast (the CSV writer; the others write all).
+// the 1-based grid rows markfirst to marklast (the CSV, GPX and GeoJSON writers; the others
+// write all).
 void SaveAs(Session& s, FileDialogs& dialogs, char what, bool marked = false, int markfirst = 0,
             int marklast = 0);
 

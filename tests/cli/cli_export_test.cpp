@@ -1,4 +1,4 @@
-// brenvik-cli's event exports: --events, --csv, --kml, --gps and --marked.
+// brenvik-cli's event exports: --events, --csv, --kml, --gps, --gpx, --geojson and --marked.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -59,7 +59,7 @@ TEST(CliExport, MarkedRowsForCsv) {
 
     r = RunCli(dir, "--marked 1:2 " + Q(log));
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("--marked chooses the rows of --csv"), std::string::npos);
+    EXPECT_NE(r.err.find("--marked chooses the rows of --csv, --gpx and --geojson"), std::string::npos);
 
     r = RunCli(dir, "--csv " + Q(dir.File("n.csv")) + " --marked 3:5 " + Q(log));
     EXPECT_EQ(r.status, 2);
@@ -96,6 +96,38 @@ TEST(CliExport, GpsAndKmlFiles) {
     if (std::system("command -v xmllint >/dev/null 2>&1") == 0) {
         EXPECT_EQ(std::system(("xmllint --noout " + Q(kml)).c_str()), 0);
     }
+}
+
+// GPX and GeoJSON: numbers with a point under a decimal-comma locale, the marked rows, and
+// outputs that would overwrite each other refused.
+TEST(CliExport, GpxAndGeoJsonFiles) {
+    TempDir dir;
+    const std::string log = dir.Write("trip.log", Log());
+    const std::string gpx = dir.File("trip.gpx"), json = dir.File("trip.geojson");
+    CliResult r = RunCli(dir, "--gpx " + Q(gpx) + " --geojson " + Q(json) + " --marked 2:3 --fields 9 " + Q(log),
+                         "de_DE.UTF-8");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "GPX file successfully written.\nGeoJSON file successfully written.\n");
+    const std::string doc = ReadFile(gpx);
+    EXPECT_NE(doc.find("<metadata><name>trip.log</name><desc>2018-06-01T12:00:04Z/2018-06-01T12:00:06Z</desc>"),
+              std::string::npos) << doc;
+    EXPECT_NE(doc.find("<trkpt lat=\"51.5033333\" lon=\"-0.1275000\"><time>2018-06-01T12:00:04Z</time>"
+                       "<extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>2.572</gpxtpx:speed>"
+                       "<gpxtpx:course>90.00</gpxtpx:course>"),
+              std::string::npos) << doc;
+    EXPECT_NE(doc.find("<trk><name>371798000</name>\n<trkseg>\n<trkpt lat=\"48.3816333\" lon=\"-123.3953833\"/>"),
+              std::string::npos) << doc;
+    EXPECT_EQ(doc.find("12:00:00Z"), std::string::npos);  // row 1 is not marked
+    const std::string features = ReadFile(json);
+    EXPECT_NE(features.find("\"units\":{\"Speed\":\"m/s\"}"), std::string::npos) << features;
+    EXPECT_NE(features.find("\"coordinates\":[151.2500000,-33.5000000]},\"properties\":{\"time\":"
+                            "\"2018-06-01T12:00:06Z\",\"Source#\":6,\"Speed\":2.57}"),
+              std::string::npos) << features;
+
+    r = RunCli(dir, "--gpx " + Q(gpx) + " --geojson " + Q(dir.File("./trip.gpx")) + " " + Q(log));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("the same file as --gpx"), std::string::npos) << r.err;
+    EXPECT_EQ(RunCli(dir, "--geojson " + Q(log) + " " + Q(log)).status, 2);
 }
 
 TEST(CliExport, WriteFailuresAreTold) {

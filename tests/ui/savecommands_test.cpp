@@ -59,7 +59,8 @@ TEST_F(SaveTest, DialogProposesTheLogsNameWithSavedExtension) {
     EXPECT_EQ(r.folder.toStdString(), s.settings.lastfolder);
     EXPECT_EQ(r.filterindex, 2);
     EXPECT_EQ(r.defaultsuffix, QStringLiteral("KML"));
-    EXPECT_EQ(r.filters, (QStringList{"CSV files (*.csv)", "KML files (*.kml)", "GPS files (*.gps)", "All files (*.*)"}));
+    EXPECT_EQ(r.filters, (QStringList{"CSV files (*.csv)", "KML files (*.kml)", "GPS files (*.gps)", "GPX files (*.gpx)",
+                                      "GeoJSON files (*.geojson)", "All files (*.*)"}));
     EXPECT_TRUE(p.messages.empty());
     EXPECT_EQ(s.settings.savedext, ".KML");
 }
@@ -70,6 +71,8 @@ TEST_F(SaveTest, EachCommandAndExtensionReachesItsWriterOrNotice) {
         {saveEvents, "a.csv", "successfully written to CSV file.", true},
         {saveEvents, "a.kml", "KML file successfully written.", true},
         {saveEvents, "a.gps", "successfully written to GPS file.", true},
+        {saveEvents, "a.gpx", "GPX file successfully written.", true},
+        {saveEvents, "a.geojson", "GeoJSON file successfully written.", true},
         {saveAISPositions, "p.csv", "CSV file.", true},
         {saveAISPositions, "p.txt", "TXT file.", true},
         {saveAISPositions, "p.kml", "Currently AIS Position reports are saved as Tracks in KML files using the Save All as.. menu", false},

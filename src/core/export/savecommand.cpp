@@ -4,7 +4,9 @@
 
 #include "export/aiswriters.h"
 #include "export/csvwriter.h"
+#include "export/geojsonwriter.h"
 #include "export/gpswriter.h"
+#include "export/gpxwriter.h"
 #include "export/kmlwriter.h"
 #include "helptopics.h"
 #include "model/strutil.h"
@@ -21,7 +23,9 @@ std::size_t NameStart(std::string_view path) {
 
 // Nothing is written for these types from the AIS commands: the vessels go into them with
 // the events instead.
-bool IsMapType(std::string_view type) { return type == "GPS" || type == "KML"; }
+bool IsMapType(std::string_view type) {
+    return type == "GPS" || type == "KML" || type == "GPX" || type == "GEOJSON";
+}
 
 void SaveEventsAs(Session& s, const std::string& path, std::string_view type, int savefirst, int savelast) {
     const TColumns shown(s.fields.shownfields);
@@ -35,11 +39,16 @@ void SaveEventsAs(Session& s, const std::string& path, std::string_view type, in
         WriteKML(s, path, SchemaName(path), shown);
     } else if (type == "GPS") {
         WriteGPS(s, path);
+    } else if (type == "GPX") {
+        WriteGPX(s, path, {savefirst, savelast});
+    } else if (type == "GEOJSON") {
+        WriteGeoJSON(s, path, shown, {savefirst, savelast});
     } else {
         // Without a word the user would take the file for saved.
         s.platform.ShowMessage(MsgKind::Information,
-                               "Nothing was saved: NMEA events can be saved as CSV, KML or GPS files only.\r\n"
-                               "Please choose a file name ending in .csv, .kml or .gps.");
+                               "Nothing was saved: NMEA events can be saved as CSV, KML, GPS, GPX or GeoJSON "
+                               "files only.\r\n"
+                               "Please choose a file name ending in .csv, .kml, .gps, .gpx or .geojson.");
     }
 }
 
@@ -67,7 +76,9 @@ int SaveFilterIndex(std::string_view ext) {
     if (e == ".CSV") return 1;
     if (e == ".KML") return 2;
     if (e == ".GPS") return 3;
-    return 4;
+    if (e == ".GPX") return 4;
+    if (e == ".GEOJSON") return 5;
+    return 6;
 }
 
 TSaveDialogSetup SaveDialogSetup(const TSettings& st) {

@@ -9,9 +9,10 @@ namespace brenvik {
 class Session;
 struct TSettings;
 
-// The save dialog's filter entries, in this order: CSV, KML, GPS, all files.
+// The save dialog's filter entries, in this order: CSV, KML, GPS, GPX, GeoJSON, all files.
 constexpr std::string_view savefilter =
-    "CSV files (*.csv)|*.csv|KML files (*.kml)|*.kml|GPS files (*.gps)|*.gps|All files (*.*)|*.*";
+    "CSV files (*.csv)|*.csv|KML files (*.kml)|*.kml|GPS files (*.gps)|*.gps|GPX files (*.gpx)|*.gpx|"
+    "GeoJSON files (*.geojson)|*.geojson|All files (*.*)|*.*";
 
 // What an export covers.
 constexpr char saveEvents = 'N';
@@ -26,7 +27,7 @@ std::string SchemaName(std::string_view path);
 // The name the dialog proposes: the loaded file without its extension, followed by savedext;
 // "untitled" stands in for a missing name.
 std::string ProposedSaveName(const TSettings& st);
-// 1-based index in savefilter of the entry for an extension (any case); 4 (all files) for others.
+// 1-based index in savefilter of the entry for an extension (any case); 6 (all files) for others.
 int SaveFilterIndex(std::string_view ext);
 
 // How the desktop program sets up its save dialog.
@@ -34,7 +35,7 @@ struct TSaveDialogSetup {
     std::string folder;      // initial folder: the loaded file's
     std::string filename;    // proposed name without extension
     std::string defaultext;  // added by the dialog to a name typed without one; no point
-    int filterindex = 4;
+    int filterindex = 6;
 };
 TSaveDialogSetup SaveDialogSetup(const TSettings& st);
 

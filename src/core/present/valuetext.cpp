@@ -80,8 +80,7 @@ std::string DistText(const TFormat& f, double metres) {
     return FixedText(f, FromMetres(f.parms.hunits, metres), 8, 2);
 }
 
-std::string HeadingText(const TFormat& f, double degrees) {
-    if (!IsValid(degrees)) return std::string(invalidmark);
+double ShownHeading(const TFormat& f, double degrees) {
     double v = degrees;
     if (!f.rotations) {
         // Unwrapped headings, negative ones too, are brought into 0..360; fmod is exact.
@@ -90,7 +89,12 @@ std::string HeadingText(const TFormat& f, double degrees) {
         if (v >= 360.0) v -= 360.0;  // a tiny negative value that rounded up to 360
         v += 0.0;                    // no minus zero
     }
-    return FixedText(f, v, 8, 2);
+    return v;
+}
+
+std::string HeadingText(const TFormat& f, double degrees) {
+    if (!IsValid(degrees)) return std::string(invalidmark);
+    return FixedText(f, ShownHeading(f, degrees), 8, 2);
 }
 
 std::string AngleText(const TFormat& f, double degrees) {

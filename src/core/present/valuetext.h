@@ -18,6 +18,8 @@ std::string SpeedText(const TFormat& f, double mps);       // "%6.2f" in hunits
 std::string VertText(const TFormat& f, double metres);     // "%6.2f" in vunits
 std::string DistText(const TFormat& f, double metres);     // "%8.2f" in hunits
 std::string HeadingText(const TFormat& f, double degrees); // "%8.2f", turns removed unless rotations
+// The heading HeadingText shows: whole turns removed unless rotations (a valid value).
+double ShownHeading(const TFormat& f, double degrees);
 std::string AngleText(const TFormat& f, double degrees);   // "%8.2f"
 std::string RotText(const TFormat& f, double v);           // "%6.2f"
 std::string HdopText(const TFormat& f, double v);          // "%4.1f" padded to 5

@@ -37,9 +37,11 @@ TEST(SaveName, ExtensionAndProposal) {
         {"/logs/trip.txt", ".csv", "/logs/trip.csv", 1},
         {"/logs/trip.txt", ".KML", "/logs/trip.KML", 2},
         {"/logs/trip.nmea", ".gps", "/logs/trip.gps", 3},
-        {"/logs/trip.txt", ".txt", "/logs/trip.txt", 4},
-        {"/logs/trip", "", "/logs/trip", 4},
-        {"", "", "untitled", 4},
+        {"/logs/trip.txt", ".gpx", "/logs/trip.gpx", 4},
+        {"/logs/trip.txt", ".GeoJSON", "/logs/trip.GeoJSON", 5},
+        {"/logs/trip.txt", ".txt", "/logs/trip.txt", 6},
+        {"/logs/trip", "", "/logs/trip", 6},
+        {"", "", "untitled", 6},
         {"", ".csv", "untitled.csv", 1},
     };
     for (const auto& c : names) {
@@ -56,7 +58,7 @@ TEST(SaveName, ExtensionAndProposal) {
         EXPECT_EQ(d.defaultext, std::string(c.savedext).substr(std::string(c.savedext).empty() ? 0 : 1));
     }
     EXPECT_EQ(SaveFilterIndex(".Gps"), 3);
-    EXPECT_EQ(SaveFilterIndex("csv"), 4);
+    EXPECT_EQ(SaveFilterIndex("csv"), 6);
 }
 
 class SaveAsTest : public test::WriterTest {
@@ -76,8 +78,8 @@ TEST_F(SaveAsTest, ExtensionChoosesTheWriter) {
     const std::string aisnotice =
         "The AIS data will not be saved in this file.\r\nPlease use the other save options for AIS data.";
     const std::string nowriter =
-        "Nothing was saved: NMEA events can be saved as CSV, KML or GPS files only.\r\n"
-        "Please choose a file name ending in .csv, .kml or .gps.";
+        "Nothing was saved: NMEA events can be saved as CSV, KML, GPS, GPX or GeoJSON files only.\r\n"
+        "Please choose a file name ending in .csv, .kml, .gps, .gpx or .geojson.";
     struct Case {
         const char* name;
         const char* file;
@@ -95,6 +97,9 @@ TEST_F(SaveAsTest, ExtensionChoosesTheWriter) {
         {"events as KML", "trip.kml", 'N', true, {"KML file successfully written."}, ".kml", true},
         {"events as GPS", "trip.Gps", 'N', true, {"Coordinates and Time successfully written to GPS file."},
          ".Gps", true},
+        {"events as GPX", "trip.gpx", 'N', true, {"GPX file successfully written."}, ".gpx", true},
+        {"events as GeoJSON", "trip.GeoJSON", 'N', true, {"GeoJSON file successfully written."}, ".GeoJSON",
+         true},
         {"events, no writer", "trip.txt", 'N', false, {nowriter}, ".txt", false},
         {"events, no extension", "trip", 'N', false, {nowriter}, "", false},
         {"positions as KML", "pos.kml", 'P', true,
@@ -102,6 +107,12 @@ TEST_F(SaveAsTest, ExtensionChoosesTheWriter) {
          false},
         {"vessels as GPS", "ves.gps", 'S', true,
          {"Currently AIS Vessel Information is saved as Waypoints in GPS files using the Save All as.. menu"},
+         ".csv", false},
+        {"positions as GPX", "pos.gpx", 'P', true,
+         {"Currently AIS Position reports are saved as Tracks in GPX files using the Save All as.. menu"}, ".csv",
+         false},
+        {"vessels as GeoJSON", "ves.geojson", 'S', true,
+         {"Currently AIS Vessel Information is saved as Waypoints in GEOJSON files using the Save All as.. menu"},
          ".csv", false},
         {"positions as text", "pos.txt", 'P', true, {"1 AIS events written to TXT file."}, ".txt", true},
         {"vessels as CSV", "ves.csv", 'S', true, {"1 AIS Vessels written to CSV file."}, ".csv", true},
@@ -142,6 +153,19 @@ TEST_F(SaveAsTest, MarkedRangeOnlyForCsv) {
     for (std::size_t at = kml.find("<Point>"); at != std::string::npos; at = kml.find("<Point>", at + 1)) ++points;
     EXPECT_EQ(points, 12u);
     EXPECT_NE(kml.find("<Document><name>m</name>"), std::string::npos);
+
+    // The map exports with times take the marked range, like the CSV.
+    SaveAsChosen(s, dir / "m.gpx", 'N', true, 5, 9);
+    const std::string gpx = File("m.gpx");
+    std::size_t trkpts = 0;
+    for (std::size_t at = gpx.find("<trkpt "); at != std::string::npos; at = gpx.find("<trkpt ", at + 1)) ++trkpts;
+    EXPECT_EQ(trkpts, 5u);
+    SaveAsChosen(s, dir / "m.geojson", 'N', true, 5, 9);
+    const std::string json = File("m.geojson");
+    EXPECT_NE(json.find("\"Source#\":104,"), std::string::npos);
+    EXPECT_EQ(json.find("\"Source#\":103,"), std::string::npos);
+    EXPECT_EQ(json.find("\"Source#\":109,"), std::string::npos);
+    EXPECT_EQ(p.Texts().back(), "GeoJSON file successfully written.");
 }
 
 TEST_F(SaveAsTest, OverwriteQuestion) {
