@@ -9,6 +9,7 @@
 #include <string>
 
 #include "export/textfile.h"
+#include "model/linemessages.h"
 
 namespace brenvik::cli {
 namespace {
@@ -43,7 +44,18 @@ CliPlatform::CliPlatform() {
 }
 
 void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {
-    PrintText(text);
+    if (!IsLineMessage(text)) {
+        PrintText(text);
+        return;
+    }
+    // A per-line message takes one line of stderr, so that a script can count them.
+    std::string one;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\n') one += "; ";
+        else one.push_back(text[i]);
+    }
+    PrintText(one);
 }
 
 Answer CliPlatform::Ask(QuestionKind, std::string_view text, int) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <numbers>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ais/aisassembly.h"
@@ -11,6 +12,7 @@
 #include "model/aisreport.h"
 #include "model/datetime.h"
 #include "model/eventobj.h"
+#include "model/linemessages.h"
 #include "model/sentencefields.h"
 #include "model/sources.h"
 #include "platform.h"
@@ -52,6 +54,8 @@ public:
     TVhcls vehicles;
     std::string ownmmsi = "000000000";
     std::vector<std::int32_t> aisselection;
+    // One vessel's reports are shown (aisselection, empty when it sent none), not all reports.
+    bool aisselected = false;
     // AIS fragments waiting for the rest of their message; kept across loads.
     TFragments fragments;
 
@@ -66,11 +70,14 @@ public:
     std::string vdrchl;
     std::string limitname;
     std::int32_t limithit = 0;
-    std::int32_t limitline = 0;  // the line at which a capacity stopped the reading
+    std::int32_t limitline = 0;  // the line at which a capacity stopped the reading; 0 when none
     TDateTime firstdts = 0;
     // What each talker and sentence identifier sent, and the clocks: gathered line by line.
     TSources sources;
     TLineNote linenote;
+    // The line being read (valid only while the framer has it) and the per-line messages so far.
+    std::string_view curline;
+    TLineMessages linemessages;
 
     TSegState seg;
 
@@ -83,6 +90,18 @@ public:
         return nowyear_;
     }
     void ForgetNowYear() { nowyear_ = 0; }
+
+    // A per-line message: shown for the first of its kind in this load, counted always. When
+    // the text says nothing after its prefix, it names the line and how the line begins.
+    void LineMessage(LineMsg kind, MsgKind box, std::string_view detail, bool escape = true) {
+        if (!linemessages.Note(kind, recnumb)) return;
+        std::string text(LineMsgPrefix(kind));
+        if (detail.empty())
+            text += "line " + std::to_string(recnumb) + ": " + LineStartText(curline);
+        else
+            text += escape ? EscapeControls(detail) : std::string(detail);
+        platform.ShowMessage(box, text);
+    }
 
     // The value-text context for the current settings.
     TFormat Format() const {

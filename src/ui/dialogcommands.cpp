@@ -74,9 +74,10 @@ void DialogCommands::AfterOptions() {
     if (options_->eventsmodified) {
         files_.OpenPath(LogText(s.settings.lastfile));
     } else if (options_->modified) {
-        grids_.SetGridMode(s.settings.gridmode);
+        grids_.SetGridMode(grids_.ShownMode());
         GatherRanges(s);
         grids_.FillMaxMinGrid();
+        emit displayChanged();
     }
 }
 

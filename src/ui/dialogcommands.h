@@ -39,6 +39,10 @@ public:
     void SaveClick(char what, bool marked);
     void AboutClick();
 
+signals:
+    // Options changed how values are shown: the text view on screen is made again.
+    void displayChanged();
+
 private:
     AppState& app_;
     GridCommands& grids_;

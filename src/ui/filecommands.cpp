@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <string>
 
 #include "appstate.h"
@@ -14,8 +15,13 @@
 #include "openlog.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
+#include "session.h"
 
 namespace brenvik::ui {
+
+const QString kTitle = QStringLiteral("Brenvik V1.1");
+// The first filter shows the names logs usually have, the bundled sample's ".log" among them.
+const QString kLogFilter = QStringLiteral("Text files (*.txt *.TXT *.log *.LOG *.nmea *.nme *.vdr)");
 
 FileCommands::FileCommands(AppState& app, GridCommands& grids, QStatusBar& status, QWidget& window, QObject* parent)
     : QObject(parent), app_(app), grids_(grids), status_(status), window_(window) {}
@@ -24,8 +30,8 @@ void FileCommands::Open() {
     const QString last = LogText(app_.session.settings.lastfile);
     QFileDialog dialog(&window_);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Text files (*.txt *.TXT)"), QStringLiteral("All files (*)")});
-    dialog.selectNameFilter(QStringLiteral("Text files (*.txt *.TXT)"));
+    dialog.setNameFilters({kLogFilter, QStringLiteral("All files (*)")});
+    dialog.selectNameFilter(kLogFilter);
     if (!last.isEmpty()) {
         dialog.setDirectory(QFileInfo(last).absolutePath());
         dialog.selectFile(last);
@@ -42,29 +48,42 @@ bool FileCommands::OpenPath(const QString& path) {
     timer.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LoadOutcome outcome = OpenLogFile(app_.session, CoreText(path));
-    app_.platform.LoadEnded();
-    const double loadsecs = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    // The load's own time: the minutes a box waited for the user are not the program's.
+    const double loadsecs = static_cast<double>(std::max<qint64>(timer.nsecsElapsed() - app_.platform.BoxWaitNanos(), 0)) / 1e9;
     if (outcome == LoadOutcome::Complete) {
         grids_.AfterLoad();
         emit loaded();
     }
     QApplication::restoreOverrideCursor();
     if (outcome != LoadOutcome::Complete) {
+        window_.setWindowTitle(kTitle);
         status_.showMessage(QStringLiteral("%1: not read").arg(QFileInfo(path).fileName()));
         return false;
     }
-    const Session& s = app_.session;
+    window_.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kTitle);
+    status_.showMessage(LoadStatusText(app_.session, QFileInfo(path).fileName(), loadsecs));
+    return true;
+}
+
+QString LoadStatusText(const Session& s, const QString& name, double loadsecs) {
+    // The line count is the report's "Total lines", so the two never disagree.
     QString text = QStringLiteral("%1 - %L2 lines, %L3 events, %L4 AIS reports - read in %5 s")
-                       .arg(QFileInfo(path).fileName())
-                       .arg(s.recnumb)
+                       .arg(name)
+                       .arg(s.totlines)
                        .arg(s.events.count())
                        .arg(s.aisevents.count())
                        .arg(loadsecs, 0, 'f', 2);
-    if (const std::string stop = CapacityStopLine(s); !stop.empty()) text += QStringLiteral(" - ") + LogText(stop);
-    if (const QString silenced = app_.platform.SilencedSummary(); !silenced.isEmpty()) text += QStringLiteral(" - ") + silenced;
+    if (s.limitline > 0)
+        text += QStringLiteral(" - stopped at line %L1: %2").arg(s.limitline).arg(LogText(CapacityName(s.limitname) + std::string(kNoLimitsHint)));
+    for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
+        const TLineMsgCount& c = s.linemessages[kind];
+        if (c.count == 0) continue;
+        QString what = LogText(LineMsgCountName(kind));
+        what[0] = what[0].toLower();
+        text += QStringLiteral(" - %L1 %2 (first at line %L3)").arg(c.count).arg(what).arg(c.firstline);
+    }
     if (const std::string verdict = SourcesVerdict(s); !verdict.empty()) text += QStringLiteral(" - ") + LogText(verdict);
-    status_.showMessage(text);
-    return true;
+    return text;
 }
 
 }  // namespace brenvik::ui

@@ -7,7 +7,15 @@
 class QStatusBar;
 class QWidget;
 
+namespace brenvik {
+class Session;
+}
+
 namespace brenvik::ui {
+
+// The main window's title without a file, and the open dialog's first filter.
+extern const QString kTitle;
+extern const QString kLogFilter;
 
 struct AppState;
 class GridCommands;
@@ -19,7 +27,7 @@ public:
 
     void Open();    // asks for a file
     void Reopen();  // lastfile again
-    // Reads a log; true when the load completed.
+    // Reads a log; true when the load completed. The window title names the file read.
     bool OpenPath(const QString& path);
 
 signals:
@@ -32,5 +40,9 @@ private:
     QStatusBar& status_;
     QWidget& window_;
 };
+
+// The status bar after a completed load: the report's line count, events, AIS reports and the
+// load time, then where a capacity stopped it, the per-line message counts and the clock verdict.
+QString LoadStatusText(const Session& s, const QString& name, double loadsecs);
 
 }  // namespace brenvik::ui

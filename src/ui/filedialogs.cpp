@@ -19,6 +19,17 @@ QStringList NameFilters(std::string_view pipefilter) {
     return filters;
 }
 
+QString FilterSuffix(const QString& filter, const QString& fallback) {
+    // The first pattern between the parentheses: "*.kml" gives kml; "*.*" and "*" give none.
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    QString patterns = open < 0 ? filter : filter.mid(open + 1);
+    if (patterns.endsWith(QLatin1Char(')'))) patterns.chop(1);
+    const QString first = patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0);
+    if (!first.startsWith(QStringLiteral("*.")) || first.indexOf(QLatin1Char('*'), 1) >= 0 || first.size() < 3)
+        return fallback;
+    return first.mid(2);
+}
+
 QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save, QWidget* parent) {
     auto* d = new QFileDialog(parent, request.caption);
     d->setOption(QFileDialog::DontUseNativeDialog);
@@ -29,6 +40,12 @@ QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save, QWidget
     if (request.filterindex >= 1 && request.filterindex <= request.filters.size())
         d->selectNameFilter(request.filters[request.filterindex - 1]);
     d->setDefaultSuffix(request.defaultsuffix);
+    // A name typed without an extension takes the one of the filter the user chose; "All
+    // files" gives the proposed one back.
+    if (save)
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d, fallback = request.defaultsuffix](const QString& filter) {
+            d->setDefaultSuffix(FilterSuffix(filter, fallback));
+        });
     if (!request.folder.isEmpty()) d->setDirectory(request.folder);
     if (!request.filename.isEmpty()) d->selectFile(request.filename);
     return d;

@@ -44,6 +44,10 @@ private:
 // A configured dialog, not yet shown; the caller owns it.
 QFileDialog* MakeFileDialog(const FileDialogRequest& request, bool save, QWidget* parent);
 
+// The extension a save dialog's filter stands for ("KML files (*.kml)" gives kml); fallback
+// for a filter of all files.
+QString FilterSuffix(const QString& filter, const QString& fallback);
+
 // "CSV files (*.csv)|*.csv|All files (*.*)|*.*" as Qt name filters, one per pair.
 QStringList NameFilters(std::string_view pipefilter);
 

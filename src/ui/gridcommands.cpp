@@ -1,10 +1,13 @@
 #include "gridcommands.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPalette>
+
+#include <algorithm>
 
 #include "export/aiswriters.h"
 #include "present/aiscolumns.h"
@@ -46,6 +49,9 @@ GridCommands::GridCommands(AppState& app, GridArea& area, TextViews& views, Main
     });
     connect(area_.maxminGrid(), &FrozenTableView::cellClicked, this, &GridCommands::MaxMinGridClick);
     connect(area_.aisGrid(), &FrozenTableView::cellClicked, this, &GridCommands::AisGridMouseUp);
+    connect(area_.dataGrid(), &FrozenTableView::cellKeyed, this, &GridCommands::DataGridKeyed);
+    connect(area_.aisGrid(), &FrozenTableView::cellKeyed, this, &GridCommands::AisGridKeyed);
+    area_.aisGrid()->setClickAnyButton(true);
     connect(events_, &EventTableModel::cellTextFailed, this,
             [this](int field) { ShowTextFailure("Unknown Error in Main Grid, Field no=", field); }, Qt::QueuedConnection);
     connect(maxmin_, &MaxMinModel::rangeTextFailed, this,
@@ -76,6 +82,8 @@ void GridCommands::SetGridMode(char mode) {
     area_.SetMode(mode);
     grid->setTopRow(top);
 }
+
+char GridCommands::ShownMode() const { return area_.mode(); }
 
 void GridCommands::SwitchGridMode(char mode) {
     app_.session.settings.gridmode = mode;
@@ -111,7 +119,12 @@ void GridCommands::AfterLoad() {
     app_.marks.Reset(app_.session.events.count());
     ShowMarked();
     ClearSelections();
-    SetGridMode(app_.session.settings.gridmode);
+    found_ = {};
+    // A receiver's log without NMEA events would show an empty data grid: its AIS reports are
+    // what the user came for. The setting stays as it is.
+    const Session& s = app_.session;
+    const bool aisonly = s.events.empty() && !s.aisevents.empty();
+    SetGridMode(aisonly ? 'A' : s.settings.gridmode);
     area_.dataGrid()->setTopRow(0);
     area_.aisGrid()->setTopRow(0);
     FillMaxMinGrid();
@@ -150,7 +163,19 @@ void GridCommands::DataGridClick(const QModelIndex& ix) {
         const int ev = events_->EventAt(ix.row());
         if (ev >= 0) views_.ShowSource(app_.session.events[ev].recnumb);
     }
-    ClearSelections();
+    // The clicked cell stays selected and the grid keeps the keyboard.
+    area_.maxminGrid()->clearSelection();
+}
+
+void GridCommands::DataGridKeyed(const QModelIndex& ix) {
+    const int ev = events_->EventAt(ix.row());
+    if (ev >= 0) views_.ShowSource(app_.session.events[ev].recnumb);
+}
+
+void GridCommands::AisGridKeyed(const QModelIndex& ix) {
+    // As a click on the report's first cell: its source. Narrowing to a vessel stays a click's.
+    const int pos = ais_->ReportAt(ix.row());
+    if (pos >= 0) views_.ShowSource(app_.session.aisevents[pos].srcnumb);
 }
 
 void GridCommands::DataGridFixedCellClick(const QModelIndex& ix) {
@@ -167,11 +192,25 @@ bool GridCommands::FindExtreme(int field, bool maximum, int start) {
     for (int i = std::max(start, 0); i < s.events.count(); ++i) {
         const double v = CellValue(s.events, field, i);
         if (v < 1e24 && (maximum ? v >= r.max : v <= r.min)) {
-            area_.dataGrid()->setTopRow(i);
+            ShowFound(field, i);
             return true;
         }
     }
     return false;
+}
+
+// The event moves to the top row where the grid can scroll that far; its cell in the clicked
+// column becomes the selected one, so it can be seen in the last screenful too.
+void GridCommands::ShowFound(int field, int event) {
+    FrozenTableView* grid = area_.dataGrid();
+    grid->setTopRow(event);
+    const auto& shown = app_.session.fields.shownfields;
+    const int column = static_cast<int>(std::find(shown.begin(), shown.end(), field) - shown.begin());
+    const QModelIndex ix = events_->index(event, column);
+    grid->selectionModel()->setCurrentIndex(ix, QItemSelectionModel::ClearAndSelect);
+    grid->setTopRow(event);
+    found_.event = event;
+    found_.toprow = grid->topRow();
 }
 
 void GridCommands::MaxMinGridClick(const QModelIndex& ix) {
@@ -180,14 +219,21 @@ void GridCommands::MaxMinGridClick(const QModelIndex& ix) {
     const int field = s.fields.shownfields[static_cast<std::size_t>(ix.column())];
     if (s.fields.fields[static_cast<std::size_t>(field)].range.min > 1e24) return;
     const bool maximum = ix.row() == 1;
-    // The top row shows event topRow; the search begins with the event below it.
-    if (!FindExtreme(field, maximum, area_.dataGrid()->topRow() + 1)) {
+    FrozenTableView* grid = area_.dataGrid();
+    // The top row shows event topRow; the search begins with the event below it. Near the end
+    // the grid cannot bring a found event to the top: the next click on the same cell goes on
+    // after the event found last, as long as the grid was not scrolled since.
+    int start = grid->topRow() + 1;
+    const bool again = found_.column == ix.column() && found_.row == ix.row() && found_.toprow == grid->topRow();
+    if (again && found_.event >= 0) start = found_.event + 1;
+    found_ = {ix.column(), ix.row(), -1, -1};
+    if (!FindExtreme(field, maximum, start)) {
         if (app_.platform.Ask(QuestionKind::YesNo, "Not found. Continue from start?") == Answer::Yes)
             FindExtreme(field, maximum, 0);
     }
     area_.maxminGrid()->setTopRow(0);
-    area_.dataGrid()->clearSelection();
     area_.maxminGrid()->clearSelection();
+    grid->setFocus();
 }
 
 void GridCommands::SelectAISVessel(int mmsi) {
@@ -200,7 +246,7 @@ void GridCommands::ShowEventAtTop(int eventindex) { area_.dataGrid()->setTopRow(
 void GridCommands::AisGridMouseUp(const QModelIndex& ix) {
     const int pos = ais_->ReportAt(ix.row());
     if (ix.column() != 0) {
-        if (!app_.session.aisselection.empty()) SelectAISVessel(-1);
+        if (app_.session.aisselected) SelectAISVessel(-1);
         else if (pos >= 0) SelectAISVessel(app_.session.aisevents[pos].id);
     } else if (pos >= 0) {
         views_.ShowSource(app_.session.aisevents[pos].srcnumb);

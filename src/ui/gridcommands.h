@@ -28,6 +28,8 @@ public:
 
     // Shows the grids of a mode letter and rebuilds their columns.
     void SetGridMode(char mode);
+    // The mode the grids are shown in: gridmode, or A after a log with AIS reports only.
+    char ShownMode() const;
     // The view switches: the grid mode in memory, then SetGridMode.
     void SwitchGridMode(char mode);
     void FillMaxMinGrid();
@@ -48,11 +50,15 @@ public:
     void DataGridFixedCellClick(const QModelIndex& ix);
     void MaxMinGridClick(const QModelIndex& ix);
     void AisGridMouseUp(const QModelIndex& ix);
+    // The keyboard moved to a cell: the text panel follows as after a click on it.
+    void DataGridKeyed(const QModelIndex& ix);
+    void AisGridKeyed(const QModelIndex& ix);
 
 private:
     void ClearSelections();
     void ShowTextFailure(const char* prefix, int field);
     bool FindExtreme(int field, bool maximum, int start);
+    void ShowFound(int field, int event);
 
     AppState& app_;
     GridArea& area_;
@@ -62,6 +68,11 @@ private:
     EventTableModel* events_;
     MaxMinModel* maxmin_;
     AisTableModel* ais_;
+    // The last event find extreme went to, and the top row it left: a click on the same strip
+    // cell goes on after that event even where the grid could not scroll it to the top.
+    struct Found {
+        int column = -1, row = -1, event = -1, toprow = -1;
+    } found_;
 };
 
 }  // namespace brenvik::ui

@@ -50,7 +50,7 @@ MainWindow::MainWindow(QWidget* parent)
       area_(new GridArea(bottom_)),
       welcome_(new WelcomePanel(bottom_)),
       timer_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("Brenvik V1.1"));
+    setWindowTitle(kTitle);
     setAcceptDrops(true);
     app_->platform.setParentWidget(this);
 
@@ -178,12 +178,13 @@ void MainWindow::Wire() {
         welcome_->hide();
     });
     connect(timer_, &QTimer::timeout, this, &MainWindow::StartupOpen);
+    connect(dialogs_, &DialogCommands::displayChanged, views_, &TextViews::Refresh);
 
     app_->platform.onLoadStarted = [this] {
         for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
                            static_cast<QWidget*>(area_->aisGrid())})
             g->hide();
-        panel_->SetLines(QString());
+        views_->ClearView();
     };
     app_->platform.onShowReport = [this](const std::vector<std::string>& lines) { views_->ShowReportLines(lines); };
 }
@@ -227,6 +228,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     s.settings.splitterpos = splitter_->sizes().value(0, s.settings.splitterpos);
     s.settings.windowbounds = {x(), y(), x() + width(), y() + height()};
     WriteSettings(s, s.settings.inifile);
+    // The help window is a window of its own: left open, it would keep the program running.
+    if (HelpWindow* help = CurrentHelpWindow()) help->close();
     QMainWindow::closeEvent(e);
 }
 

@@ -1,22 +1,18 @@
 #include "qtplatform.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringList>
 
 #include "help/helpviewer.h"
 #include "logtext.h"
 
 namespace brenvik::ui {
 namespace {
-
-constexpr std::array<std::string_view, static_cast<std::size_t>(LineMessage::Count)> kLinePrefix{
-    "Format Error=", "Error=", "DecodeAIS Fault: "};
 
 // Message texts end lines with CR LF; a Qt label wants LF.
 QString BoxText(std::string_view text) {
@@ -52,9 +48,16 @@ private:
 };
 
 // Runs the box until a button other than Help closes it; Help shows the topic and the box
-// stays, as a message box's Help button does.
-QAbstractButton* RunBox(QMessageBox& box, QAbstractButton* help, int helpcontext) {
+// stays, as a message box's Help button does. The time it waited is added to waited.
+QAbstractButton* RunBox(QMessageBox& box, QAbstractButton* help, int helpcontext, qint64& waited) {
     CursorPause pause;
+    QElapsedTimer timer;
+    timer.start();
+    struct AddWait {
+        qint64& to;
+        QElapsedTimer& t;
+        ~AddWait() { to += t.nsecsElapsed(); }
+    } add{waited, timer};
     for (;;) {
         box.exec();
         QAbstractButton* clicked = box.clickedButton();
@@ -106,9 +109,7 @@ TDateTime QtPlatform::NowUTC() {
 }
 
 void QtPlatform::LoadStarted() {
-    loading_ = true;
-    silenced_ = {};
-    silencedcount_ = {};
+    boxnanos_ = 0;
     if (onLoadStarted) onLoadStarted();
 }
 
@@ -116,40 +117,15 @@ void QtPlatform::ShowReport(const std::vector<std::string>& lines) {
     if (onShowReport) onShowReport(lines);
 }
 
-bool QtPlatform::Silenced(std::string_view text, LineMessage& kind) {
-    for (std::size_t k = 0; k < kLinePrefix.size(); ++k) {
-        if (text.substr(0, kLinePrefix[k].size()) == kLinePrefix[k]) {
-            kind = static_cast<LineMessage>(k);
-            if (silenced_[k]) {
-                ++silencedcount_[k];
-                return true;
-            }
-            return false;
-        }
-    }
-    kind = LineMessage::Count;
-    return false;
-}
-
 void QtPlatform::ShowMessage(MsgKind kind, std::string_view text, int helpcontext, bool helpbutton) {
-    LineMessage line = LineMessage::Count;
-    if (loading_ && Silenced(text, line)) return;
-    const bool offersilence = loading_ && line != LineMessage::Count;
     if (script.active) {
         script.shown.emplace_back(text);
-        if (offersilence && script.silence) silenced_[static_cast<std::size_t>(line)] = true;
         return;
     }
     QMessageBox box(IconOf(kind), QApplication::applicationName(), BoxText(text), QMessageBox::Ok, parent_);
     QAbstractButton* help = nullptr;
     if (helpbutton || helpcontext != 0) help = box.addButton(QMessageBox::Help);
-    QCheckBox* silence = nullptr;
-    if (offersilence) {
-        silence = new QCheckBox(QStringLiteral("Do not show this message again for this file"), &box);
-        box.setCheckBox(silence);
-    }
-    RunBox(box, help, helpcontext);
-    if (silence != nullptr && silence->isChecked()) silenced_[static_cast<std::size_t>(line)] = true;
+    RunBox(box, help, helpcontext, boxnanos_);
 }
 
 Answer QtPlatform::Ask(QuestionKind kind, std::string_view text, int helpcontext) {
@@ -161,20 +137,9 @@ Answer QtPlatform::Ask(QuestionKind kind, std::string_view text, int helpcontext
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), BoxText(text), QMessageBox::Yes | no,
                     parent_);
     QAbstractButton* help = helpcontext != 0 ? box.addButton(QMessageBox::Help) : nullptr;
-    QAbstractButton* clicked = RunBox(box, help, helpcontext);
+    QAbstractButton* clicked = RunBox(box, help, helpcontext, boxnanos_);
     if (clicked == box.button(QMessageBox::Yes)) return Answer::Yes;
     return kind == QuestionKind::YesNo ? Answer::No : Answer::Cancel;
-}
-
-QString QtPlatform::SilencedSummary() const {
-    QStringList parts;
-    for (std::size_t k = 0; k < kLinePrefix.size(); ++k) {
-        if (silencedcount_[k] == 0) continue;
-        QString name = QString::fromLatin1(kLinePrefix[k].data(), static_cast<qsizetype>(kLinePrefix[k].size()));
-        while (name.endsWith(u' ') || name.endsWith(u'=') || name.endsWith(u':')) name.chop(1);
-        parts << QStringLiteral("%1 \"%2\" messages not shown").arg(silencedcount_[k]).arg(name);
-    }
-    return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace brenvik::ui

@@ -16,9 +16,6 @@ class QWidget;
 
 namespace brenvik::ui {
 
-// Messages that a damaged log can raise once per line; each can be silenced for the file.
-enum class LineMessage { FormatError, Error, DecodeAIS, Count };
-
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -33,8 +30,9 @@ public:
     void LoadStarted() override;
     void ShowReport(const std::vector<std::string>& lines) override;
     void LoadFinished() override {}
-    // Called when LoadLogFile has returned, however it ended: the per-line messages speak again.
-    void LoadEnded() { loading_ = false; }
+    // Nanoseconds the boxes and questions waited for the user since the load started: the
+    // load's time leaves them out.
+    qint64 BoxWaitNanos() const { return boxnanos_; }
 
     // The grid font (its pixel size and row height are fixed; the family follows the desktop).
     const QFont& gridFont() const { return gridfont_; }
@@ -44,29 +42,22 @@ public:
     std::function<void()> onLoadStarted;
     std::function<void(const std::vector<std::string>&)> onShowReport;
 
-    // Silenced per-line messages of the current load, by kind; empty text when none.
-    QString SilencedSummary() const;
     // For tests: what the next boxes do instead of waiting for a user. A box that would be shown
-    // is recorded in shown; questions take `answer`; `silence` ticks the box's check box.
+    // is recorded in shown; questions take `answer`.
     struct Script {
         bool active = false;
         Answer answer = Answer::Yes;
-        bool silence = false;
         std::vector<std::string> shown;
     };
     Script script;
 
 private:
-    bool Silenced(std::string_view text, LineMessage& kind);
-
     QFont gridfont_;
     std::array<int, 128> asciiwidth_{};
     char decsep_ = '.';
     char timesep_ = ':';
     QWidget* parent_ = nullptr;
-    std::array<bool, static_cast<std::size_t>(LineMessage::Count)> silenced_{};
-    std::array<int, static_cast<std::size_t>(LineMessage::Count)> silencedcount_{};
-    bool loading_ = false;
+    qint64 boxnanos_ = 0;
 };
 
 }  // namespace brenvik::ui

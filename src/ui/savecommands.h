@@ -9,9 +9,10 @@ namespace brenvik::ui {
 class FileDialogs;
 struct FileDialogRequest;
 
-// The save dialog as an export sets it up: the loaded file's folder and name with savedext,
-// the filter of that extension selected.
-FileDialogRequest SaveRequest(const Session& s);
+// The save dialog as an export of `what` sets it up: a title saying what is saved, the loaded
+// file's folder and name with savedext and the filter of that extension selected; the AIS
+// exports offer the one type they write, CSV.
+FileDialogRequest SaveRequest(const Session& s, char what, bool marked = false);
 
 // Exports what (saveEvents, saveAISPositions, saveAISStatic); when marked, only the events of
 // the 1-based grid rows markfirst to marklast (the CSV, GPX and GeoJSON writers; the others

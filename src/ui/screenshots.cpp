@@ -10,20 +10,31 @@
 #include <QTextStream>
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 #include "dialogcommands.h"
 #include "dialogs/aboutbox.h"
 #include "dialogs/optionsdialog.h"
+#include "export/savecommand.h"
 #include "filecommands.h"
 #include "filedialogs.h"
 #include "gridcommands.h"
 #include "savecommands.h"
 #include "mainwindow.h"
 #include "models/eventtablemodel.h"
+#include "present/fieldcat.h"
 #include "textviews.h"
+#include "widgets/gridarea.h"
 #include "widgets/textpanel.h"
 
 namespace brenvik::ui {
@@ -38,6 +49,20 @@ public:
         QApplication::processEvents();
         const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
         const bool saved = (window ? window : &w_)->grab().save(path);
+        QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
+        ok_ = ok_ && saved;
+    }
+    // The main window with the tooltip shown over it (a tooltip is a window of its own).
+    void GrabWithTip(const QString& name) {
+        QApplication::processEvents();
+        QPixmap pixmap = w_.grab();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->inherits("QTipLabel") || !top->isVisible()) continue;
+            QPainter painter(&pixmap);
+            painter.drawPixmap(w_.mapFromGlobal(top->pos()), top->grab());
+        }
+        const QString path = QDir(folder_).filePath(name + QStringLiteral(".png"));
+        const bool saved = pixmap.save(path);
         QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
         ok_ = ok_ && saved;
     }
@@ -112,7 +137,7 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
         shot.Grab(QString::fromLatin1(pages[page]), options);
     }
     options->hide();
-    const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session()), true, &w));
+    const std::unique_ptr<QFileDialog> save(MakeFileDialog(SaveRequest(w.session(), saveEvents), true, &w));
     save->show();
     shot.Grab(QStringLiteral("12-save-dialog"), save.get());
     save->hide();
@@ -124,6 +149,42 @@ int TakeScreenshots(const QString& folder, const QString& logfile) {
     g->SwitchGridMode('B');
     w.actions().sources->trigger();
     shot.Grab(QStringLiteral("14-sources"));
+
+    // A cell chosen as a click chooses it, and the tooltip of its column's heading.
+    g->SwitchGridMode('N');
+    w.views()->ShowSummary();
+    FrozenTableView* grid = w.gridArea()->dataGrid();
+    const auto& shown = w.session().fields.shownfields;
+    const int speed = static_cast<int>(std::find(shown.begin(), shown.end(), fSpeed) - shown.begin());
+    const QModelIndex cell = g->eventModel()->index(12, speed);
+    grid->setFocus();
+    grid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    g->DataGridClick(cell);
+    QHeaderView* header = grid->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(cell.column()) + 10, header->height() / 2);
+    QToolTip::showText(header->mapToGlobal(at), g->eventModel()->headerData(cell.column(), Qt::Horizontal, Qt::ToolTipRole).toString(), header);
+    shot.GrabWithTip(QStringLiteral("15-selected-cell-and-heading-tip"));
+    QToolTip::hideText();
+
+    // A file that is not a log: the boxes are recorded instead of waiting, the first one and
+    // the report are pictured.
+    const QTemporaryDir tmp;
+    QImage image(120, 120, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 2, (x * y) % 256, y * 2));
+    const QString png = tmp.filePath(QStringLiteral("chart.png"));
+    image.save(png);
+    QtPlatform& platform = w.app().platform;
+    platform.script.active = true;
+    w.files()->OpenPath(png);
+    platform.script.active = false;
+    shot.Grab(QStringLiteral("16-report-after-a-picture"));
+    if (!platform.script.shown.empty()) {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QString::fromStdString(platform.script.shown.front()), QMessageBox::Ok, &w);
+        box.show();
+        shot.Grab(QStringLiteral("17-first-box-of-a-picture"), &box);
+    }
     return shot.ok() ? 0 : 1;
 }
 

@@ -97,6 +97,7 @@ void TextViews::SetMemoMode(char mode) {
 }
 
 void TextViews::ShowWelcome() {
+    shown_ = 0;
     panel_.SetLines(QStringLiteral("Welcome to Brenvik.  To start open an NMEA log file.\n"), true);
 }
 
@@ -105,17 +106,20 @@ void TextViews::ShowSummary() { ShowReportLines(SummaryReport(app_.session)); }
 void TextViews::ShowReportLines(const std::vector<std::string>& lines) {
     SetMemoMode('R');
     panel_.SetLines(Joined(lines));
+    shown_ = 'R';
 }
 
 void TextViews::ShowCorrupt() {
     SetMemoMode('C');
     const auto& recs = app_.session.corruptrecs;
     panel_.SetLines(recs.empty() ? QStringLiteral("{No Corrupt lines}") : Joined(recs));
+    shown_ = 'C';
 }
 
 void TextViews::ShowVesselInfo() {
     SetMemoMode('V');
     panel_.SetLines(Joined(VesselTableLines(app_.session)));
+    shown_ = 'V';
 }
 
 void TextViews::ShowSources() {
@@ -126,6 +130,7 @@ void TextViews::ShowSources() {
     // The table's columns only line up unwrapped.
     panel_.memo()->setLineWrapMode(QPlainTextEdit::NoWrap);
     panel_.SetLines(Joined(SourcesTableLines(app_.session)));
+    shown_ = 's';
 }
 
 void TextViews::ShowSource(int n) {
@@ -137,14 +142,31 @@ void TextViews::ShowSource(int n) {
     QStringList lines;
     int lineat = -1;
     const bool ok = ReadSourcePage(s.settings.lastfile, t - h, t + h, t, lines, lineat);
-    if (!ok) lines << QStringLiteral("Error reading file:\n") + LogText(s.settings.lastfile);
     MemoEdit* memo = panel_.memo();
     memo->setUpdatesEnabled(false);
     panel_.SetLines(lines.join(u'\n'));
     memo->setUpdatesEnabled(true);
+    // The caret goes to the line without taking the keyboard from the grid the user is in.
     memo->PutCaretAtLine(std::max(lineat, 0));
-    memo->setFocus();
     memo->centerCursor();
+    shown_ = 'S';
+    if (!ok) app_.platform.ShowMessage(MsgKind::Error, "Error reading file:\r\n" + s.settings.lastfile);
+}
+
+void TextViews::ClearView() {
+    shown_ = 0;
+    panel_.SetLines(QString());
+}
+
+void TextViews::Refresh() {
+    // Only the views whose texts follow the units and formats; a source page or the corrupt
+    // lines read the same in any settings.
+    switch (shown_) {
+        case 'R': ShowSummary(); break;
+        case 'V': ShowVesselInfo(); break;
+        case 's': ShowSources(); break;
+        default: break;
+    }
 }
 
 void TextViews::PageUp() { ShowSource(app_.sourceline - app_.session.settings.pagesize / 2); }
@@ -189,7 +211,8 @@ void TextViews::Memo1Click() {
             if (c.y == 1) {
                 if (w.contains(QStringLiteral("Corrupt"))) ShowCorrupt();
                 else emit gridModeWanted('N');
-            } else if (c.y == 4) {
+            } else if (c.y == 4 && app_.session.vehicles.count() > 0) {
+                // Without vessels the fifth line is not the AIS line but a count the load noted.
                 emit gridModeWanted('A');
                 const qsizetype at = w.indexOf(QStringLiteral("MMSI"));
                 if (at < 0) {

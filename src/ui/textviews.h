@@ -31,6 +31,10 @@ public:
     void PageDown();
     // The welcome line, centred, before any file is read.
     void ShowWelcome();
+    // An empty panel, as a load begins.
+    void ClearView();
+    // The view on screen made again in the current units and formats (after Options).
+    void Refresh();
     // The click rules, for the caret where the click left it.
     void Memo1Click();
 
@@ -46,6 +50,8 @@ private:
     AppState& app_;
     TextPanel& panel_;
     bool sources_ = false;
+    // The view on screen: R, S, C, V, s (sources), 0 for the welcome line or an empty panel.
+    char shown_ = 0;
 };
 
 // The item of a comma-separated line around column x, trimmed.

@@ -51,6 +51,23 @@ TEST(Cli, HelpPrintsUsage) {
     EXPECT_EQ(v.out, "brenvik-cli " BRENVIK_VERSION "\n");
 }
 
+// A file that is not a log: one stderr line per kind of per-line message, the counts at the
+// end of the report.
+TEST(Cli, PerLineMessagesTakeOneLineEachAndTheReportCountsThem) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 25; ++i) text += "user" + std::to_string(i) + ":x:1000:1000::/home:/bin/sh\n";
+    for (int i = 0; i < 4; ++i) text += "[99/99/2025] $IIHDT,10,T\n";
+    CliResult r = RunCli(dir, Q(dir.Write("passwd", text)));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Format Error=line 1: user0:x:1000:1000::/home:/bin/sh\nError=99/99/2025\n");
+    const std::string tail = "Lines with unreadable time prefixes: 25 (first at line 1)\n"
+                             "Lines with unreadable bracketed time prefixes: 4 (first at line 26)\n";
+    ASSERT_GE(r.out.size(), tail.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+    EXPECT_NE(r.out.find("Processed Lines = 4,"), std::string::npos) << r.out;
+}
+
 TEST(Cli, FileThatCannotBeOpened) {
     TempDir dir;
     const std::string missing = dir.File("nothere.log");

@@ -91,8 +91,10 @@ struct LineSession {
     void Feed(std::initializer_list<std::string_view> lines) {
         for (auto l : lines) {
             ++s.recnumb;
+            s.curline = l;
             ParseLine(s, l);
         }
+        s.curline = {};
     }
 };
 

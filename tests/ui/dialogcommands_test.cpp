@@ -58,7 +58,9 @@ TEST_F(UiTest, OptionsReloadOnThresholdAndReorderOnMove) {
     EXPECT_LT(w.session().events.count(), before);
 
     d->FormShow();
-    d->cbfields->setCurrentRow(d->cbfields->row(d->cbfields->findItems(QStringLiteral("Heading"), Qt::MatchExactly).front()));
+    QListWidgetItem* heading = d->cbfields->findItems(QStringLiteral("Heading"), Qt::MatchExactly).front();
+    heading->setCheckState(Qt::Checked);  // Heading starts hidden, so unticked
+    d->cbfields->setCurrentRow(d->cbfields->row(heading));
     d->fieldup->click();
     d->OKBtnClick();
     w.dialogs()->AfterOptions();

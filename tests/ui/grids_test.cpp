@@ -11,6 +11,8 @@
 #include <QScrollBar>
 
 #include "export/aiswriters.h"
+#include "model/strutil.h"
+#include "support/loadhelper.h"
 #include "filecommands.h"
 #include "gridcommands.h"
 #include "models/aistablemodel.h"
@@ -124,14 +126,14 @@ TEST_F(GridTest, StripClickBringsTheNextMaximumToTheTopAndWrapsOnYes) {
     EXPECT_EQ(grid->topRow(), holders[0]);
 }
 
-TEST_F(GridTest, DataCellClickShowsTheSourceAndClearsTheSelection) {
+TEST_F(GridTest, DataCellClickShowsTheSourceAndKeepsTheCellSelected) {
     const QModelIndex ix = G().eventModel()->index(5, 3);
     Window().gridArea()->dataGrid()->selectionModel()->select(ix, QItemSelectionModel::Select);
     G().DataGridClick(ix);
     EXPECT_EQ(Window().textPanel()->title()->text(), QStringLiteral("Source File"));
     const CaretLine c = Window().textPanel()->memo()->Caret(false);
     EXPECT_EQ(c.text.left(8), QStringLiteral("%1|").arg(S().events[5].recnumb, 7, 10, QLatin1Char('0')));
-    EXPECT_FALSE(Window().gridArea()->dataGrid()->selectionModel()->hasSelection());
+    EXPECT_TRUE(Window().gridArea()->dataGrid()->selectionModel()->isSelected(ix));
     // The blank last row holds no event: no source.
     Window().views()->ShowSummary();
     G().DataGridClick(G().eventModel()->index(S().events.count(), 3));
@@ -145,6 +147,20 @@ TEST_F(GridTest, MouseClicksOnTheGridsReachTheirCommands) {
     const QModelIndex cell = G().eventModel()->index(5, 3);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
     EXPECT_EQ(Window().textPanel()->title()->text(), QStringLiteral("Source File"));
+    // The keyboard stays with the grid and the text panel follows its moves.
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->currentIndex(), cell);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentIndex().row(), 6);
+    EXPECT_EQ(Window().app().sourceline, S().events[6].recnumb);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    EXPECT_GT(grid->currentIndex().row(), 6);
+    EXPECT_EQ(Window().app().sourceline, S().events[grid->currentIndex().row()].recnumb);
+    EXPECT_TRUE(grid->hasFocus());
+    // Alt and a menu's letter open that menu from the grid.
+    QTest::keyClick(grid, Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(Window().actions().viewMenu->isVisible());
+    Window().actions().viewMenu->hide();
     // The fixed column lies over the grid: a click there opens the pop-up menu.
     QTableView* fixed = grid->frozenView();
     QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, fixed->visualRect(G().eventModel()->index(4, 0)).center());
@@ -169,6 +185,53 @@ TEST_F(GridTest, AisClicksToggleOneVesselAndTheSourceColumnShowsTheSource) {
     EXPECT_EQ(Window().app().sourceline, S().aisevents[3].srcnumb);
     G().AisGridMouseUp(ais->index(S().aisevents.count(), 0));  // the blank row: nothing
     EXPECT_EQ(Window().app().sourceline, S().aisevents[3].srcnumb);
+}
+
+TEST_F(GridTest, AnyMouseButtonClicksTheAisGrid) {
+    G().SwitchGridMode('A');
+    FrozenTableView* grid = Window().gridArea()->aisGrid();
+    QApplication::processEvents();
+    const QModelIndex ix = G().aisModel()->index(1, 4);
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->visualRect(ix).center());
+    EXPECT_TRUE(S().aisselected);
+    QTest::mouseClick(grid->viewport(), Qt::MiddleButton, {}, grid->visualRect(ix).center());
+    EXPECT_FALSE(S().aisselected);
+}
+
+// Repeated clicks on a strip cell step through every event holding the extreme, also those in
+// the last screenful, which the grid cannot scroll to its top; then the question comes.
+TEST_F(UiTest, FindExtremeStepsThroughTheLastScreenful) {
+    QByteArray log;
+    for (int i = 0; i < 80; ++i) {
+        const int speed = i == 10 || i >= 76 ? 9 : 1 + i % 5;
+        log += brenvik::test::WithChecksum(Fmt("$GPRMC,12%02d%02d,A,6000.%04d,N,00500.0000,E,%d.0,0.0,120625,,", i / 60,
+                                               i % 60, i, speed))
+                   .c_str();
+        log += "\r\n";
+    }
+    MainWindow& w = Window();
+    ASSERT_TRUE(w.files()->OpenPath(WriteFile(QStringLiteral("fast.txt"), log)));
+    GridCommands& g = *w.grids();
+    const Session& s = w.session();
+    const auto& shown = s.fields.shownfields;
+    const int col = static_cast<int>(std::find(shown.begin(), shown.end(), fSpeed) - shown.begin());
+    std::vector<int> holders;
+    for (int i = 1; i < s.events.count(); ++i)
+        if (CellValue(s.events, fSpeed, i) >= s.fields.fields[fSpeed].range.max) holders.push_back(i);
+    ASSERT_GE(holders.size(), 4u);
+    FrozenTableView* grid = w.gridArea()->dataGrid();
+    auto& script = w.app().platform.script;
+    script.shown.clear();
+    for (const int expected : holders) {
+        g.MaxMinGridClick(g.maxminModel()->index(1, col));
+        EXPECT_EQ(grid->currentIndex().row(), expected);
+    }
+    EXPECT_LT(grid->topRow(), holders.back());  // the last ones could not come to the top
+    EXPECT_TRUE(script.shown.empty());
+    script.answer = Answer::Yes;
+    g.MaxMinGridClick(g.maxminModel()->index(1, col));
+    EXPECT_EQ(script.shown, std::vector<std::string>{"Not found. Continue from start?"});
+    EXPECT_EQ(grid->currentIndex().row(), holders.front());
 }
 
 TEST_F(GridTest, GridModesShowAndSplitTheGrids) {

@@ -103,7 +103,7 @@ TEST_F(SaveTest, NoToOverwriteLeavesTheFileAndExtension) {
     p.answers.push_back(Answer::No);
     Save(saveEvents, "old.gps");
     ASSERT_EQ(p.questions.size(), 1u);
-    EXPECT_EQ(p.questions.front(), "File exists, Overwrite it ?");
+    EXPECT_EQ(p.questions.front(), "File exists, Overwrite it ?\r\n" + path);
     EXPECT_EQ(test::ReadFile(path), "keep me");
     EXPECT_EQ(s.settings.savedext, ".csv");
 }
@@ -123,6 +123,44 @@ TEST(FileDialogs, QtSaveDialogTakesTheRequest) {
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(d->directory().absolutePath().toStdString(), dir.path().string());
     EXPECT_EQ(NameFilters("Ini files (*.ini)|*.ini|Logs|*.log"), (QStringList{"Ini files (*.ini)", "Logs (*.log)"}));
+}
+
+// A name typed without an extension takes the chosen filter's, so "harbour" under "KML files"
+// is harbour.kml, and the overwrite question is about that file.
+TEST(FileDialogs, TheChosenFilterGivesTheExtension) {
+    test::TempDir dir;
+    const std::string existing = dir.Write("harbour.kml", "old");
+    FileDialogRequest r;
+    r.folder = QString::fromStdString(dir.path().string());
+    r.filters = NameFilters(savefilter);
+    r.filterindex = 1;
+    r.defaultsuffix = QStringLiteral("csv");
+    std::unique_ptr<QFileDialog> d(MakeFileDialog(r, true, nullptr));
+    d->selectNameFilter(r.filters[1]);
+    emit d->filterSelected(r.filters[1]);  // as the dialog does when the user picks it
+    EXPECT_EQ(d->defaultSuffix(), QStringLiteral("kml"));
+    d->selectFile(QStringLiteral("harbour"));
+    QMetaObject::invokeMethod(d.get(), "accept", Qt::DirectConnection);  // as the Save button does
+    ASSERT_EQ(d->selectedFiles().size(), 1);
+    EXPECT_EQ(d->selectedFiles().front().toStdString(), existing);
+    emit d->filterSelected(r.filters[3]);  // all files: the proposed extension
+    EXPECT_EQ(d->defaultSuffix(), QStringLiteral("csv"));
+}
+
+TEST_F(SaveTest, TitlesSayWhatIsSavedAndAisOffersCsvOnly) {
+    struct Case { char what; bool marked; const char* caption; int filters; };
+    const Case cases[] = {{saveEvents, false, "Save All Events", 4},
+                          {saveEvents, true, "Save Marked Events", 4},
+                          {saveAISPositions, false, "Save AIS Position Reports", 1},
+                          {saveAISStatic, false, "Save AIS Vessels", 1}};
+    s.settings.savedext = ".kml";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        const FileDialogRequest r = SaveRequest(s, c.what, c.marked);
+        EXPECT_EQ(r.caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(r.filters.size(), c.filters);
+        EXPECT_EQ(r.defaultsuffix, c.filters == 1 ? QStringLiteral("csv") : QStringLiteral("kml"));
+    }
 }
 
 }  // namespace

@@ -72,6 +72,16 @@ TEST_F(TextViewTest, SourcePagesAroundTheLineAndPagesByHalfAPage) {
     EXPECT_EQ(Window().app().sourceline, S().totlines);
 }
 
+TEST_F(TextViewTest, ASourceThatCannotBeReadIsAMessageBox) {
+    const std::string gone = CoreText(Home()) + "/gone.log";
+    S().settings.lastfile = gone;
+    auto& script = Window().app().platform.script;
+    script.shown.clear();
+    V().ShowSource(10);
+    EXPECT_EQ(script.shown, std::vector<std::string>{"Error reading file:\r\n" + gone});
+    EXPECT_FALSE(Window().textPanel()->memo()->toPlainText().contains(QStringLiteral("Error reading")));
+}
+
 TEST_F(TextViewTest, ASourceLineClickBringsItsEventToTheTop) {
     const int ev = 30;
     V().ShowSource(S().events[ev].recnumb);

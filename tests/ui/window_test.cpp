@@ -9,6 +9,7 @@
 
 #include "datafolder.h"
 #include "filecommands.h"
+#include "help/helpviewer.h"
 #include "settings/inifile.h"
 #include "uitest.h"
 #include "widgets/gridarea.h"
@@ -68,22 +69,32 @@ TEST_F(UiTest, ReopenLastOpensTheLastFileOnceShown) {
     EXPECT_TRUE(w.statusBar()->currentMessage().startsWith(QStringLiteral("harbour.log - ")));
 }
 
-TEST_F(UiTest, PerLineMessagesCanBeSilencedForTheFileAndAreCounted) {
+TEST_F(UiTest, APerLineMessageShowsOncePerLoadAndIsCounted) {
     QByteArray log;
     for (int i = 0; i < 5; ++i) log += "[13/45/2025 10:00:00.000] $GPZDA,100000.00,12,06,2025,00,00\r\n";
     const QString path = WriteFile(QStringLiteral("bad.txt"), log);
     MainWindow& w = Window();
     auto& script = w.app().platform.script;
-    script.silence = true;
     script.shown.clear();
     ASSERT_TRUE(w.files()->OpenPath(path));
     ASSERT_EQ(script.shown.size(), 1u);
     EXPECT_EQ(script.shown[0].rfind("Error=", 0), 0u);
-    EXPECT_TRUE(w.statusBar()->currentMessage().contains(QStringLiteral("4 \"Error\" messages not shown")));
-    // The next file asks again.
-    script.silence = false;
+    EXPECT_TRUE(w.statusBar()->currentMessage().contains(
+        QStringLiteral("5 lines with unreadable bracketed time prefixes (first at line 1)")));
+    // The next load shows the first one again.
     ASSERT_TRUE(w.files()->OpenPath(path));
-    EXPECT_EQ(script.shown.size(), 6u);
+    EXPECT_EQ(script.shown.size(), 2u);
+}
+
+TEST_F(UiTest, ExitClosesTheHelpWindowToo) {
+    MainWindow& w = Window();
+    w.actions().contents->trigger();
+    HelpWindow* help = CurrentHelpWindow();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    w.actions().exit->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(help->isVisible());
 }
 
 }  // namespace

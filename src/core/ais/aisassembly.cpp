@@ -9,10 +9,12 @@
 namespace brenvik {
 namespace {
 
+// A sentence that was counted among those read and makes no report: corrupt, so not processed.
 void FileCorrupt(Session& s, const Fields& f) {
     std::string& rec = s.corruptrecs.emplace_back(Fmt("%7.7d|", s.recnumb));
     f.AppendJoined(rec);
     ++s.corruptcount;
+    ++s.unproclines;
 }
 
 struct TSentence {
@@ -60,7 +62,6 @@ void ProcessAIS(Session& s, const Fields& f) {
     if (!ReadSentence(f, snt)) {
         // As for any sentence a handler cannot read: filed, not processed, and reading goes on.
         FileCorrupt(s, f);
-        ++s.unproclines;
         return;
     }
     const bool last = snt.number >= snt.count;

@@ -277,8 +277,8 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     e.msgtype = static_cast<std::int32_t>(msgtype);
     e.id = mmsi;
     if (const char* fault = DecoderFor(msgtype)(b, e, *v)) {
-        s.platform.ShowMessage(MsgKind::Error, "DecodeAIS Fault: " + std::string(payload) + "\n" + fault + "\n" +
-                                                   Fmt("%u %d", msgtype, s.recnumb));
+        s.LineMessage(LineMsg::DecodeAIS, MsgKind::Error,
+                      std::string(payload) + "\n" + fault + "\n" + Fmt("%u %d", msgtype, s.recnumb), false);
         return;
     }
     s.aisevents.Add(std::move(e));

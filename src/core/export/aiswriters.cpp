@@ -57,8 +57,9 @@ bool WriteCsvFile(Session& s, const std::string& path, std::string_view label, s
 std::string AISPositionLine(const TaisEvent& e, const TFormat& f) {
     std::string line = MmsiText(e.id);
     line += ',' + std::to_string(e.status);
-    // The long-range report carries no time stamp (-1): an empty cell, as in the grid.
-    AppendCsvField(line, e.utcsecs < 0 ? std::string() : TimeText(f, e.utcsecs / 86400.0));
+    // No time stamp (-1, the long-range report) or one that says why there is none (60 to
+    // 63): an empty cell, as in the grid.
+    AppendCsvField(line, AisTimeKnown(e) ? TimeText(f, e.utcsecs / 86400.0) : std::string());
     AppendCsvField(line, CoordText(f, false, e.coord.lat));
     AppendCsvField(line, CoordText(f, true, e.coord.lng));
     AppendCsvField(line, SpeedText(f, e.sog));
@@ -124,6 +125,7 @@ std::vector<std::string> VesselTableLines(const Session& s) {
 
 std::int32_t SelectAISVessel(Session& s, std::int32_t mmsi) {
     s.aisselection.clear();
+    s.aisselected = mmsi > 0;
     if (mmsi <= 0) return s.aisevents.count() + 2;
     for (std::int32_t i = 0; i < s.aisevents.count(); ++i)
         if (s.aisevents[i].id == mmsi) s.aisselection.push_back(i);
@@ -147,7 +149,7 @@ std::vector<std::string> AISGridLines(const Session& s) {
         }
         lines.push_back(std::move(line));
     };
-    if (s.aisselection.empty()) {
+    if (!s.aisselected) {
         for (const TaisEvent& e : s.aisevents) row(e);
     } else {
         // A selection never reaches past the reports of the file now loaded.

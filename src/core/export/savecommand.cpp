@@ -95,8 +95,10 @@ TSaveDialogSetup SaveDialogSetup(const TSettings& st) {
 void SaveAsChosen(Session& s, const std::string& chosenpath, char what, bool marked, int markfirst,
                   int marklast) {
     std::error_code ec;
+    // The question names the file: the one that will be written, whatever the user typed.
     if (std::filesystem::exists(chosenpath, ec) &&
-        s.platform.Ask(QuestionKind::YesNo, "File exists, Overwrite it ?", help::WriteCSV) != Answer::Yes)
+        s.platform.Ask(QuestionKind::YesNo, "File exists, Overwrite it ?\r\n" + chosenpath, help::WriteCSV) !=
+            Answer::Yes)
         return;
     const int savefirst = marked ? markfirst - 1 : 0;
     const int savelast = marked ? marklast - 1 : s.events.count() - 1;

@@ -14,6 +14,9 @@ constexpr std::string_view savefilter =
     "CSV files (*.csv)|*.csv|KML files (*.kml)|*.kml|GPS files (*.gps)|*.gps|GPX files (*.gpx)|*.gpx|"
     "GeoJSON files (*.geojson)|*.geojson|All files (*.*)|*.*";
 
+// The AIS exports' filter: the one type they write.
+constexpr std::string_view aissavefilter = "CSV files (*.csv)|*.csv";
+
 // What an export covers.
 constexpr char saveEvents = 'N';
 constexpr char saveAISPositions = 'P';

@@ -86,6 +86,7 @@ struct TSources {
 struct TLineNote {
     std::string_view address;  // the sentence from its "$" or "!" on (valid during the line)
     bool hasrec = false;       // the line carries a recorder time (VDR prefix or tag block)
+    bool rejected = false;     // filed as corrupt before its fields were split
     TDateTime rec = 0;
     std::int32_t totlines = 0, unproclines = 0, corruptcount = 0;  // counters before the line
 };

@@ -193,8 +193,7 @@ std::optional<TDateTime> TagBlockTime(std::string_view tag) {
 std::string_view StripTagBlock(Session& s, std::string_view line) {
     const auto close = line.find('\\', 1);
     if (close == npos) {
-        AddCorrupt(s, line);
-        ++s.corruptcount;
+        FileCorruptLine(s, line);
         return {};
     }
     if (!s.settings.ignorevdr)
@@ -274,8 +273,7 @@ bool CheckSentence(Session& s, std::string_view& text, std::size_t from) {
     const std::string_view checksum = Copy(text, a + 1, 99);
     text = a > from ? text.substr(from, a - from) : std::string_view{};
     if (s.settings.verifychecksum && !ChecksumOK(Copy(text, 1, 999), checksum)) {
-        AddCorrupt(s, text);
-        ++s.corruptcount;
+        FileCorruptLine(s, text);
         return true;
     }
     return false;
@@ -297,6 +295,14 @@ void AddCorrupt(Session& s, std::string_view text) {
     std::string rec = Fmt("%7.7d|", s.recnumb);
     rec += text;
     s.corruptrecs.push_back(std::move(rec));
+}
+
+void FileCorruptLine(Session& s, std::string_view text) {
+    s.linenote.rejected = true;
+    AddCorrupt(s, text);
+    ++s.corruptcount;
+    ++s.totlines;
+    ++s.unproclines;
 }
 
 void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
@@ -335,7 +341,7 @@ TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
     }
     if (ok) *ok = date && time;
     if (date && time) return *date + *time;
-    s.platform.ShowMessage(MsgKind::Plain, "Format Error=" + std::string(rest));
+    s.LineMessage(LineMsg::FormatError, MsgKind::Plain, rest);
     return date.value_or(0);
 }
 
@@ -356,7 +362,7 @@ TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
     if (ok) *ok = date && time;
     if (date && time) return *date + *time;
-    s.platform.ShowMessage(MsgKind::Plain, "Error=" + std::string(text));
+    s.LineMessage(LineMsg::Error, MsgKind::Plain, text);
     return 0;
 }
 

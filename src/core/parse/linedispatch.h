@@ -25,5 +25,8 @@ TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok = nul
 TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok = nullptr);
 // Adds "%7.7d|text" for the current line to corruptrecs (the caller counts it in corruptcount).
 void AddCorrupt(Session& s, std::string_view text);
+// A line rejected before any handler saw it: filed, and counted among the sentences read and
+// the unprocessed ones, so that corrupt lines never outnumber the lines counted.
+void FileCorruptLine(Session& s, std::string_view text);
 
 }  // namespace brenvik

@@ -40,6 +40,7 @@ void ResetLoadState(Session& s) {
     s.aisevents.clear();
     s.vehicles.Clear();
     s.aisselection.clear();
+    s.aisselected = false;
     s.totlines = 0;
     s.unproclines = 0;
     s.corruptcount = 0;
@@ -52,6 +53,7 @@ void ResetLoadState(Session& s) {
     s.limithit = 0;
     s.limitname.clear();
     s.limitline = 0;
+    s.linemessages.Clear();
     s.ownmmsi = "000000000";
     s.curevent = TEvent{};
     s.recnumb = 0;
@@ -81,6 +83,7 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 continue;  // a title or column names before the data
             } else {
                 s.fileheader = false;
+                s.curline = line;
                 SourceLineBegin(s);
                 ParseLine(s, line);
                 SourceLineEnd(s);
@@ -91,9 +94,11 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
                 break;
             }
         }
+        s.curline = {};
         if (reader.failed()) throw ConvertError();
         FinishEvents(s);
     } catch (const ConvertError&) {
+        s.curline = {};
         ShowFormatError(s, path, reader.last());
         return LoadOutcome::FormatError;
     }

@@ -114,6 +114,7 @@ void SourceLineBegin(Session& s) {
     TLineNote& n = s.linenote;
     n.address = {};
     n.hasrec = false;
+    n.rejected = false;
     n.totlines = s.totlines;
     n.unproclines = s.unproclines;
     n.corruptcount = s.corruptcount;
@@ -140,7 +141,7 @@ void SourceLineEnd(Session& s) {
 
     // The fields are this line's only when it reached the dispatcher.
     std::optional<TSentenceUtc> utc;
-    if (handed == 1 && n.address[0] == '$') utc = SentenceUtc(s, key.ident, s.linefields);
+    if (handed == 1 && !n.rejected && n.address[0] == '$') utc = SentenceUtc(s, key.ident, s.linefields);
     if (utc && !utc->hasdate) {
         TDateTime ref = n.hasrec ? n.rec : st.utc.count > 0 ? st.utc.last : src.lastfullutc;
         utc->t = NearestDay(utc->t, ref);

@@ -53,7 +53,7 @@ std::string Status(const TaisEvent& e, const TFormat&) {
 }
 std::string Date(const TaisEvent& e, const TFormat& f) { return e.utcdate > 0 ? DateText(f, e.utcdate) : std::string(); }
 std::string Time(const TaisEvent& e, const TFormat& f) {
-    return e.utcsecs < 0 ? std::string() : TimeText(f, e.utcsecs / 86400.0);
+    return AisTimeKnown(e) ? TimeText(f, e.utcsecs / 86400.0) : std::string();
 }
 std::string Latitude(const TaisEvent& e, const TFormat& f) {
     return e.coord.lat <= 1e24 ? CoordText(f, false, e.coord.lat) : std::string(invalidmark);
@@ -70,6 +70,13 @@ std::string Rot(const TaisEvent& e, const TFormat& f) { return RotText(f, e.rot)
 std::string Message(const TaisEvent& e, const TFormat&) { return e.messg; }
 
 }  // namespace
+
+bool AisTimeKnown(const TaisEvent& e) {
+    if (e.utcsecs < 0) return false;
+    // Types 4 and 11 carry the seconds of the day; every other type a time stamp, whose 60
+    // means not available and 61 to 63 manual input, dead reckoning and an inoperative system.
+    return e.msgtype == 4 || e.msgtype == 11 || e.utcsecs < 60;
+}
 
 std::string_view ShipTypeName(std::uint8_t code) {
     const std::size_t tens = code / 10u;

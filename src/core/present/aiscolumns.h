@@ -11,6 +11,10 @@
 
 namespace brenvik {
 
+// Whether a report's utcsecs is a time of day to show: a time stamp of 60 to 63 tells why there
+// is none, and shows as an empty time like a report without one.
+bool AisTimeKnown(const TaisEvent& e);
+
 std::string_view ShipTypeName(std::uint8_t code);
 std::string_view NavStatusName(std::int32_t status);
 std::string_view MsgTypeName(std::int32_t msgtype);

@@ -47,7 +47,9 @@ void TFieldCatalogue::Reset() {
         f = TFieldState{};
         f.vis = d.vis;
         f.ordr = d.uid;
-        f.kind = 1;
+        // Selected exactly when shown: Depth and Heading start hidden and so unselected, as the
+        // options dialog ticks them and the settings file stores them.
+        f.kind = d.vis ? 1 : 0;
         f.wdth = d.wdth;
         f.head = std::string(d.head);
         fieldorder[static_cast<std::size_t>(i)] = i;

@@ -19,14 +19,6 @@ std::string DurationText(TDateTime first, TDateTime last) {
     return Fmt("%lld days + %lld secs", static_cast<long long>(days), secs);
 }
 
-std::string CapacityStopLine(const Session& s) {
-    if (s.limithit == 0 || s.limitline == 0) return {};
-    return Fmt("Reading stopped at line %d: more %s than the capacity of %d. "
-               "\"Read files of any size (no line, event or AIS limits)\" in Options > General "
-               "(brenvik-cli --no-limits) reads the whole file.",
-               s.limitline, s.limitname.c_str(), s.limithit);
-}
-
 std::vector<std::string> SummaryReport(const Session& s) {
     const TFormat f = s.Format();
     const char hunits = f.parms.hunits;
@@ -52,7 +44,37 @@ std::vector<std::string> SummaryReport(const Session& s) {
     if (s.vehicles.count() > 0)
         lines.push_back(Fmt("AIS Vessel Count = %d,  This vessel's MMSI = %s, Number of AIS events=%d",
                             s.vehicles.count(), s.ownmmsi.c_str(), s.aisevents.count()));
-    if (std::string stop = CapacityStopLine(s); !stop.empty()) lines.push_back(std::move(stop));
+    for (std::string& l : LoadNoteLines(s)) lines.push_back(std::move(l));
+    return lines;
+}
+
+std::string CapacityName(std::string_view limitname) {
+    if (limitname == "Records") return "line capacity";
+    if (limitname == "NMEA Events") return "event capacity";
+    if (limitname == "AIS Records") return "AIS report capacity";
+    if (limitname == "Vessels") return "vessel capacity";
+    return std::string(limitname) + " capacity";
+}
+
+std::string_view LineMsgCountName(LineMsg kind) {
+    switch (kind) {
+        case LineMsg::FormatError: return "Lines with unreadable time prefixes";
+        case LineMsg::Error: return "Lines with unreadable bracketed time prefixes";
+        case LineMsg::DecodeAIS: break;
+    }
+    return "AIS messages that could not be decoded";
+}
+
+std::vector<std::string> LoadNoteLines(const Session& s) {
+    std::vector<std::string> lines;
+    if (s.limitline > 0)
+        lines.push_back(Fmt("Reading stopped at line %d: ", s.limitline) + CapacityName(s.limitname) +
+                        std::string(kNoLimitsHint));
+    for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
+        const TLineMsgCount& c = s.linemessages[kind];
+        if (c.count > 0)
+            lines.push_back(std::string(LineMsgCountName(kind)) + Fmt(": %d (first at line %d)", c.count, c.firstline));
+    }
     return lines;
 }
 

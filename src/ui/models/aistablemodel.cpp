@@ -1,6 +1,7 @@
 #include "models/aistablemodel.h"
 
 #include "present/aiscolumns.h"
+#include "present/fieldhelp.h"
 #include "logtext.h"
 #include "models/gridcolours.h"
 #include "session.h"
@@ -12,7 +13,8 @@ AisTableModel::AisTableModel(Session& s, QObject* parent)
 
 int AisTableModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    const auto shown = s_.aisselection.empty() ? s_.aisevents.count() : static_cast<int>(s_.aisselection.size());
+    // A vessel without reports narrows the grid to its heading and the blank row.
+    const auto shown = s_.aisselected ? static_cast<int>(s_.aisselection.size()) : s_.aisevents.count();
     return shown + 1;
 }
 
@@ -20,7 +22,7 @@ int AisTableModel::columnCount(const QModelIndex& parent) const { return parent.
 
 int AisTableModel::ReportAt(int row) const {
     if (row < 0) return -1;
-    if (s_.aisselection.empty()) return row < s_.aisevents.count() ? row : -1;
+    if (!s_.aisselected) return row < s_.aisevents.count() ? row : -1;
     if (row >= static_cast<int>(s_.aisselection.size())) return -1;
     const int pos = s_.aisselection[static_cast<std::size_t>(row)];
     // A selection never outlives its list, but a stale position must not reach the list.
@@ -52,6 +54,7 @@ QVariant AisTableModel::data(const QModelIndex& ix, int role) const {
 QVariant AisTableModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o != Qt::Horizontal || section < 0 || section >= kAisFieldCount) return {};
     if (role == Qt::DisplayRole) return LogText(aisfields[static_cast<std::size_t>(section)].head);
+    if (role == Qt::ToolTipRole) return LogText(AisFieldTip(section, format_));
     if (role == Qt::FontRole) return font_;
     if (role == Qt::TextAlignmentRole) return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
     return {};

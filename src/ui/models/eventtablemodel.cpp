@@ -4,6 +4,7 @@
 
 #include "logtext.h"
 #include "models/gridcolours.h"
+#include "present/fieldhelp.h"
 #include "present/fieldtext.h"
 #include "session.h"
 
@@ -67,6 +68,10 @@ QVariant EventTableModel::headerData(int section, Qt::Orientation o, int role) c
     switch (role) {
         case Qt::DisplayRole:
             return CellText(s_.fields.shownfields[static_cast<std::size_t>(section)], 0);
+        case Qt::ToolTipRole: {
+            const int field = s_.fields.shownfields[static_cast<std::size_t>(section)];
+            return LogText(EventFieldTip(field, GridHeadText(s_.fields, field), format_));
+        }
         case Qt::FontRole:
             return section == 0 && marks_.markactive ? bold_ : font_;
         case Qt::TextAlignmentRole:

@@ -1,6 +1,8 @@
 #include "widgets/frozentableview.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "widgets/celldelegate.h"
@@ -34,7 +36,9 @@ FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent), frozen_(
     frozen_->setItemDelegate(new CellDelegate(frozen_));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     SetUpRows(frozen_);
-    frozen_->setFocusPolicy(Qt::NoFocus);
+    // A click on the fixed column gives the keyboard to the grid, as a click elsewhere does.
+    frozen_->setFocusPolicy(Qt::ClickFocus);
+    frozen_->setFocusProxy(this);
     frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,13 +56,41 @@ FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent), frozen_(
             &QAbstractSlider::setValue);
     connect(this, &QAbstractItemView::clicked, this, &FrozenTableView::cellClicked);
     connect(frozen_, &QAbstractItemView::clicked, this, &FrozenTableView::cellClicked);
+    viewport()->installEventFilter(this);
+    frozen_->viewport()->installEventFilter(this);
     frozen_->show();
+}
+
+void FrozenTableView::keyPressEvent(QKeyEvent* e) {
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(e);
+    if (currentIndex().isValid() && currentIndex() != before) emit cellKeyed(currentIndex());
+}
+
+bool FrozenTableView::eventFilter(QObject* watched, QEvent* e) {
+    // The views report clicks of the left button; the other buttons' releases come from here.
+    if (anybutton_ && e->type() == QEvent::MouseButtonRelease) {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        QTableView* view = watched == frozen_->viewport() ? frozen_ : this;
+        if (me->button() != Qt::LeftButton) {
+            const QModelIndex ix = view->indexAt(me->position().toPoint());
+            if (ix.isValid()) emit cellClicked(ix);
+        }
+    }
+    return QTableView::eventFilter(watched, e);
 }
 
 void FrozenTableView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
     frozen_->setModel(model);
     frozen_->setSelectionModel(selectionModel());
+    // The selected cell's whole row is drawn washed: a move repaints the rows it leaves.
+    const auto repaint = [this] {
+        viewport()->update();
+        frozen_->viewport()->update();
+    };
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, repaint);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, repaint);
     connect(model, &QAbstractItemModel::modelReset, this, &FrozenTableView::SyncFrozenColumns);
     connect(model, &QAbstractItemModel::columnsInserted, this, &FrozenTableView::SyncFrozenColumns);
     SyncFrozenColumns();

@@ -19,13 +19,19 @@ public:
     void setTopRow(int row);
     // Sum of the column widths.
     int columnsWidth() const;
+    // Whether every mouse button's release is a click (the AIS grid); otherwise the left only.
+    void setClickAnyButton(bool on) { anybutton_ = on; }
 
 signals:
     // A click (mouse button released) on a cell of either view.
     void cellClicked(const QModelIndex& ix);
+    // The keyboard moved the current cell.
+    void cellKeyed(const QModelIndex& ix);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& ix, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
@@ -35,6 +41,7 @@ private:
     void UpdateFrozenGeometry();
 
     QTableView* frozen_;
+    bool anybutton_ = false;
 };
 
 }  // namespace brenvik::ui

@@ -44,7 +44,7 @@ TEST(AisExport, PositionFileHoldsOnlyPositionReports) {
     f.Decode(test::PositionReport(235000001, 5, 0, 100, -33.9, -4.5, 900, 91, 37), 1);
     f.Decode(Type5(235000001), 2);
     f.Decode(test::Payload::Start(8, 235000002).Put(0, 130), 3);
-    f.Decode(test::PositionReport(2320061, 0, -128, 1023, 91, 181, 3600, 511, 60), 4);
+    f.Decode(test::PositionReport(2320061, 0, -128, 1023, 91, 181, 3600, 511, 60), 4);  // 60: no time
     // A long-range report (27) carries no time stamp: its time cell is empty.
     f.Decode(test::Payload::Start(27, 235000027).Put(0, 2).Put(3, 4).Put(-92521, 18).Put(52239, 17).Put(57, 6)
                  .Put(167, 9).Put(0, 2), 5);
@@ -53,7 +53,7 @@ TEST(AisExport, PositionFileHoldsOnlyPositionReports) {
     EXPECT_EQ(test::ReadFile(path.string()),
               "MMSI,Status,UTCTime,Latitude,Longitude,SOG,COG,Heading,ROT\r\n"
               "235000001,5,00:00:37,-33.900000,-004.500000,  5.14,   90.00,   91.00,  0.00\r\n"
-              "002320061,0,00:01:00,91.000000,181.000000,  ***,  ***,  ***,  ***\r\n"
+              "002320061,0,,91.000000,181.000000,  ***,  ***,  ***,  ***\r\n"
               "235000027,3,,87.065000,-154.201667, 29.32,  167.00,  ***,  ***\r\n");
     ASSERT_EQ(f.p.messages.size(), 1u);
     EXPECT_EQ(f.p.messages[0].text, "3 AIS events written to TXT file.");
@@ -115,6 +115,8 @@ TEST(AisExport, VesselFileAndTable) {
     e.cog = 1;
     EXPECT_EQ(AISPositionLine(e, f.s.Format()),
               "235000001,16,00:00:01,\"01,500000\",\"002,000000\",\"  0,00\",\"    1,00\",  ***,  ***");
+    e.utcsecs = 60;  // not available
+    EXPECT_EQ(AISPositionLine(e, f.s.Format()).substr(0, 14), "235000001,16,,");
 }
 
 TEST(AisExport, WriteFailures) {

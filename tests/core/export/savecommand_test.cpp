@@ -174,7 +174,7 @@ TEST_F(SaveAsTest, OverwriteQuestion) {
     p.answers = {Answer::No};
     s.settings.savedext = ".gps";
     SaveAsChosen(s, path, 'N', false, 1, 12);
-    EXPECT_EQ(p.questions, std::vector<std::string>{"File exists, Overwrite it ?"});
+    EXPECT_EQ(p.questions, std::vector<std::string>{"File exists, Overwrite it ?\r\n" + path});
     EXPECT_EQ(File("old.csv"), "keep me");
     EXPECT_EQ(s.settings.savedext, ".gps");
     EXPECT_TRUE(p.messages.empty());

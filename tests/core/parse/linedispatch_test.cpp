@@ -45,6 +45,7 @@ TEST(ParseLine, ChecksumFailuresAreFiledAsCorrupt) {
     const std::string good = WithChecksum("$IIHDT,10,T");
     std::string bad = good;
     bad[7] = '2';  // "$IIHDT,20,T*..": one data character changed
+    // A rejected sentence is counted among those read and the unprocessed ones, never handled.
     struct Case { std::string line; bool verify; bool dispatched; std::string record; };
     const Case cases[] = {
         {good, true, true, ""},
@@ -61,7 +62,8 @@ TEST(ParseLine, ChecksumFailuresAreFiledAsCorrupt) {
         SCOPED_TRACE(c.line);
         LineSession ls([&](TSettings& st) { st.verifychecksum = c.verify; });
         ls.Feed({c.line});
-        EXPECT_EQ(ls.s.totlines, c.dispatched ? 1 : 0);
+        EXPECT_EQ(ls.s.totlines, 1);
+        EXPECT_EQ(ls.s.unproclines, c.dispatched ? 0 : 1);
         EXPECT_EQ(ls.s.corruptcount, c.record.empty() ? 0 : 1);
         if (!c.record.empty()) {
             ASSERT_EQ(ls.s.corruptrecs.size(), 1u);
@@ -81,12 +83,12 @@ TEST(ParseLine, RecorderPrefixes) {
         {"[03/15/2012 10:11:12.345] $IIHDT,10,T", false, At(2012, 3, 15, 10, 11, 12, 345), 1, nullptr},
         {"12/03/15 10:11:12,$IIHDT,10,T", false, t, 1, nullptr},
         {"2012/03/15 10:11:12,$IIHDT,10,T", true, 0, 1, nullptr},
-        {"Voyage notes", false, 0, 0, "Format Error="},
+        {"Voyage notes", false, 0, 0, "Format Error=line 1: Voyage notes"},
         {"Voyage notes", true, 0, 0, nullptr},
         // The date converts, the time does not: the date alone.
         {"2012-03-15,xx:11:12,extra,$IIHDT,10,T", false, *EncodeDate(2012, 3, 15), 1, "Format Error=extra,"},
         {"[13/45/2012 10:11:12]$IIHDT,10,T", false, 0, 1, "Error=13/45/2012 10:11:12"},
-        {"[03/15/2012 10:11:12$IIHDT,10,T", false, 0, 1, "Error="},
+        {"[03/15/2012 10:11:12$IIHDT,10,T", false, 0, 1, "Error=line 1: [03/15/2012 10:11:12$IIHDT,10,T"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -148,7 +150,8 @@ TEST(ParseLine, UnclosedTagBlockIsCorrupt) {
     for (const bool ignorevdr : {false, true}) {
         LineSession ls([&](TSettings& st) { st.ignorevdr = ignorevdr; });
         ls.Feed({"  \\c:1241544035 without an end $IIHDT,10,T\r", "\\"});
-        EXPECT_EQ(ls.s.totlines, 0);
+        EXPECT_EQ(ls.s.totlines, 2);
+        EXPECT_EQ(ls.s.unproclines, 2);
         EXPECT_EQ(ls.s.vdrdts, 0);
         EXPECT_EQ(ls.s.corruptcount, 2);
         EXPECT_EQ(ls.s.corruptrecs,

@@ -97,5 +97,23 @@ TEST(AisGrid, UnprocessedReportShowsMarksAndEmptyTimes) {
     EXPECT_EQ(aisfields[6].asvalue(e), novalue);
 }
 
+// A position report's time stamp 60 means not available, 61 to 63 manual, dead reckoning and
+// inoperative: no time, in the grid and in the position CSV. Base stations send the second of
+// the day, which may well be 60 or more.
+TEST(AisGrid, TimeStampsOf60To63ShowNoTime) {
+    struct Case { int msgtype, utcsecs; const char* time; };
+    const Case cases[] = {{1, 59, "00:00:59"}, {1, 60, ""}, {2, 61, ""}, {3, 63, ""}, {18, 60, ""},
+                          {4, 60, "00:01:00"}, {11, 3600, "01:00:00"}, {1, -1, ""}};
+    const TFormat f;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.msgtype << " " << c.utcsecs);
+        TaisEvent e;
+        e.msgtype = c.msgtype;
+        e.utcsecs = c.utcsecs;
+        EXPECT_EQ(Cells(e, f)[5], c.time);
+        EXPECT_EQ(AisTimeKnown(e), *c.time != 0);
+    }
+}
+
 }  // namespace
 }  // namespace brenvik
