@@ -1,6 +1,6 @@
 // brenvik_bench: generates benchmark logs and times a full load of one.
 //   brenvik_bench gen FILE LINES [SEED]
-//   brenvik_bench load FILE
+//   brenvik_bench load FILE [--no-limits]
 //   brenvik_bench alarms FILE LINES   one fix, then LINES alarm sentences without a time
 //   brenvik_bench encounters          encounters of generated traffic, timed
 #include <sys/resource.h>
@@ -42,7 +42,7 @@ public:
 
 int Usage() {
     std::fputs("usage: brenvik_bench gen FILE LINES [SEED]\n"
-               "       brenvik_bench load FILE\n"
+               "       brenvik_bench load FILE [--no-limits]\n"
                "       brenvik_bench alarms FILE LINES\n"
                "       brenvik_bench encounters\n",
                stderr);
@@ -76,9 +76,10 @@ bool GenerateAlarms(const std::string& path, long lines) {
     return std::fclose(f) == 0;
 }
 
-int Load(const std::string& path) {
+int Load(const std::string& path, bool nolimits) {
     BenchPlatform platform;
     brenvik::Session s(platform);
+    s.settings.nolimits = nolimits;
     const auto t0 = std::chrono::steady_clock::now();
     const brenvik::LoadOutcome outcome = brenvik::LoadLogFile(s, path);
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -191,7 +192,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (cmd == "load" && argc == 3) return Load(argv[2]);
+    if (cmd == "load" && argc == 3) return Load(argv[2], false);
+    if (cmd == "load" && argc == 4 && std::string_view(argv[3]) == "--no-limits") return Load(argv[2], true);
     if (cmd == "alarms" && argc == 4) {
         long lines = 0;
         if (!ParseNumber(argv[3], lines) || lines < 0) return Usage();

@@ -122,3 +122,17 @@ echo "  Brenvik: $secs s"
 # Closest approaches and CPA of every report: 50,000 AIS reports of 300 vessels against
 # 100,000 own events, generated in memory; the target is under 200 ms.
 "$bench" encounters
+# A whole-voyage load: 10,000,000 lines (about 600 MB, made once outside the tree) read with
+# the capacities lifted. Long to make, so only with BENCH_LONG=1.
+if [ "${BENCH_LONG:-0}" = 1 ]; then
+  long="$dir/generated-10000000-seed$seed.log"
+  if [ ! -s "$long" ]; then
+    echo "Generating 10000000 lines into $long"
+    "$bench" gen "$long.part" 10000000 "$seed"
+    mv "$long.part" "$long"
+  fi
+  echo "Whole file without limits (10000000 lines, --no-limits):"
+  "$bench" load "$long" --no-limits | awk '$1 == "seconds" || $1 == "lines/second" || $1 == "events" || $1 == "peak" || $1 == "capacity" { print "  " $0 }'
+else
+  echo "Whole file without limits: skipped (BENCH_LONG=1 generates and reads 10000000 lines)"
+fi

@@ -109,6 +109,7 @@ constexpr std::array optiondefs{
     OptionDef{"--ignore-vdr", false, [](CliOptions& o, std::string_view) { return o.ignorevdr = true; }},
     OptionDef{"--auto-show-valid", false,
               [](CliOptions& o, std::string_view) { return o.autoshowvalid = true; }},
+    OptionDef{"--no-limits", false, [](CliOptions& o, std::string_view) { return o.nolimits = true; }},
     OptionDef{"--rotations", false, [](CliOptions& o, std::string_view) { return o.rotations = true; }},
     OptionDef{"--coord", true, [](CliOptions& o, std::string_view v) { return OneLetter(v, "DMSN", o.coord); }},
     OptionDef{"--date", true, [](CliOptions& o, std::string_view v) { return OneLetter(v, "DMYN", o.date); }},
@@ -161,6 +162,7 @@ const char* UsageText() {
            "  --settings FILE        read a settings file first\n"
            "  --time-threshold N|never   --dist-threshold N|never   --alarm-threshold N|never\n"
            "  --no-checksum  --ignore-vdr  --auto-show-valid  --rotations\n"
+           "  --no-limits            read files of any size (no line, event or AIS limits)\n"
            "  --coord D|M|S|N        degrees, degs mins, degs mins secs, NMEA\n"
            "  --date D|M|Y|N         day/month/year, month/day/year, year/month/day, numeric\n"
            "  --units HV             horizontal M|K|N and vertical M|F|T, e.g. NF\n"
@@ -312,6 +314,7 @@ void ApplyOptions(Session& s, const CliOptions& o) {
     if (o.ignorevdr) st.ignorevdr = true;
     if (o.autoshowvalid) st.autoshowvalid = true;
     if (o.rotations) st.rotations = true;
+    if (o.nolimits) st.nolimits = true;
     if (o.coord) st.coordformat = *o.coord;
     if (o.date) st.dateformat = *o.date;
     if (o.cpalimit) st.cpalimit = *o.cpalimit * 1852;

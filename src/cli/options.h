@@ -30,7 +30,7 @@ struct CliOptions {
     // Settings, applied after the settings file.
     std::string settingsfile;
     std::optional<std::int32_t> timethresh, distthresh, alarmthresh;
-    bool nochecksum = false, ignorevdr = false, autoshowvalid = false, rotations = false;
+    bool nochecksum = false, ignorevdr = false, autoshowvalid = false, rotations = false, nolimits = false;
     std::optional<char> coord, date;
     std::optional<std::pair<char, char>> units;
     std::optional<double> cpalimit;            // nautical miles

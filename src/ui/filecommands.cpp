@@ -74,7 +74,7 @@ QString LoadStatusText(const Session& s, const QString& name, double loadsecs) {
                        .arg(s.aisevents.count())
                        .arg(loadsecs, 0, 'f', 2);
     if (s.limitline > 0)
-        text += QStringLiteral(" - stopped at line %L1: %2").arg(s.limitline).arg(LogText(CapacityName(s.limitname)));
+        text += QStringLiteral(" - stopped at line %L1: %2").arg(s.limitline).arg(LogText(CapacityName(s.limitname) + std::string(kNoLimitsHint)));
     for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
         const TLineMsgCount& c = s.linemessages[kind];
         if (c.count == 0) continue;

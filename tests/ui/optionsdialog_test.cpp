@@ -107,10 +107,12 @@ TEST_F(OptionsTest, PageSizeAndNonDisplaySwitchesMarkNothing) {
     d.sbtnpagesize->stepBy(1);
     d.cbreopen->click();
     d.cbautowidths->click();
+    d.cbnolimits->click();
     d.okbtn->click();
     EXPECT_EQ(s.settings.pagesize, 500);
     EXPECT_TRUE(s.settings.reopenlast);
     EXPECT_TRUE(s.settings.autowidths);
+    EXPECT_TRUE(s.settings.nolimits);  // used from the next file read
     EXPECT_FALSE(d.modified);
     EXPECT_FALSE(d.eventsmodified);
     EXPECT_EQ(s.settings.timethresh, 1);

@@ -248,7 +248,7 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     TVhcls& vehicles = s.vehicles;
     TVehicle* v = vehicles.findvehicle(idtext);
     if (!v) {
-        if (vehicles.count() >= vessellimit) {
+        if (vehicles.count() >= vessellimit && !s.settings.nolimits) {
             s.limitname = "Vessels";
             s.limithit = vessellimit;
             return;
@@ -265,7 +265,7 @@ void DecodeAIS(Session& s, std::string_view payload, std::string_view sentencety
     v->me = sentencetype == "VDO";
     if (v->me) s.ownmmsi = idtext;
 
-    if (s.aisevents.count() >= aisreportlimit) {
+    if (s.aisevents.count() >= aisreportlimit && !s.settings.nolimits) {
         s.limitname = "AIS Records";
         s.limithit = aisreportlimit;
         return;

@@ -2,8 +2,8 @@
 // One decoded AIS message (an AIS report) and the owning list of reports.
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "model/chunkedlist.h"
 #include "model/eventobj.h"
 
 namespace brenvik {
@@ -32,6 +32,7 @@ struct TaisEvent {
     TDateTime rxdts = 0;
 };
 
+// Reports never move once added.
 class TaisEvents {
 public:
     void Add(TaisEvent&& e) { FList.push_back(std::move(e)); }
@@ -45,7 +46,7 @@ public:
     auto end() const { return FList.end(); }
 
 private:
-    std::vector<TaisEvent> FList;
+    TChunkedList<TaisEvent> FList;
 };
 
 }  // namespace brenvik

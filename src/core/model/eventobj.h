@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "model/chunkedlist.h"
 #include "model/datetime.h"
 
 namespace brenvik {
@@ -98,7 +98,7 @@ public:
     }
 };
 
-// The ordered list of committed events; it owns them.
+// The ordered list of committed events; it owns them. Events never move once added.
 class TEvents {
 public:
     void Add(TEvent&& evnt) { FList.push_back(std::move(evnt)); }
@@ -117,14 +117,13 @@ public:
 
     auto begin() const { return FList.begin(); }
     auto end() const { return FList.end(); }
-    void reserve(std::size_t n) { FList.reserve(n); }
 
 private:
     static std::size_t CheckIndex(std::int32_t ix) {
         if (ix < 0) throw std::out_of_range("List index out of bounds");
         return static_cast<std::size_t>(ix);
     }
-    std::vector<TEvent> FList;
+    TChunkedList<TEvent> FList;
 };
 
 }  // namespace brenvik

@@ -24,6 +24,7 @@ struct TSettings {
     bool ignorevdr = false;
     bool autoshowvalid = false;
     bool autowidths = false;
+    bool nolimits = false;  // read files of any size: no line, event, AIS report or vessel capacity
     char coordformat = 'D';  // D degrees, M degs mins, S degs mins secs, N NMEA
     char dateformat = 'D';   // D day/month/year, M month/day/year, Y year/month/day, N numeric
     bool rotations = false;

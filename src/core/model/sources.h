@@ -3,6 +3,7 @@
 // record per talker and sentence identifier, and the recorder clock against the sentences' UTC.
 // Memory grows with the number of distinct sources, and by one number per line carrying both a
 // recorder time and a sentence UTC (for the offsets' median).
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -71,6 +72,8 @@ struct TClockOffsets {
 struct TSources {
     std::vector<TSourceStat> list;  // in the order first heard
     std::unordered_map<std::uint64_t, std::uint32_t> index;  // packed talker and identifier -> list
+    std::array<std::uint64_t, 64> cachekey{};  // recent keys of index (0: none) and their list positions
+    std::array<std::uint32_t, 64> cacheix{};
     TTimeSeries recorder;          // the recorder time over the whole log
     TClockOffsets offsets;
     TSourceStat without;              // lines with no talker ("$" alone, a bad prefix or tag block)

@@ -1,6 +1,7 @@
 #include "parse/linedispatch.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -95,12 +96,66 @@ constexpr auto routekeys = [] {
     return k;
 }();
 
+constexpr bool TalkerMatch(const RouteKey& r, std::uint32_t tk) {
+    return r.talker == 0 || r.talker == tk || (r.talker == gnsskey && IsGnssTalker(tk));
+}
+
+const Route* FindRouteInRows(std::uint32_t rows, std::uint32_t tk) {
+    for (; rows != 0; rows &= rows - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(rows));
+        if (TalkerMatch(routekeys[i], tk)) return &routes[i];
+    }
+    return nullptr;
+}
+
+// Rows whose identifier matches ik (theirs equal or empty), one bit per row.
+constexpr std::uint32_t RowsFor(std::uint32_t ik) {
+    std::uint32_t rows = 0;
+    for (std::size_t i = 0; i < routekeys.size(); ++i)
+        if (routekeys[i].ident == 0 || routekeys[i].ident == ik) rows |= 1u << i;
+    return rows;
+}
+static_assert(routes.size() <= 32);
+
+// Three capital letters as 0 .. 26^3 - 1; -1 for any other identifier.
+constexpr int IdentIndex(std::string_view id) {
+    if (id.size() != 3) return -1;
+    int v = 0;
+    for (char c : id) {
+        if (c < 'A' || c > 'Z') return -1;
+        v = v * 26 + (c - 'A');
+    }
+    return v;
+}
+
+// Every sentence is routed: the rows that can match its identifier are looked up by the
+// identifier's letters, so only those rows' talkers are compared. Identifiers that are not
+// three capital letters (the proprietary "EC" of $PFEC among them) take the rows one by one.
+struct RouteTable {
+    std::array<std::uint8_t, 26 * 26 * 26> group{};  // 0: no row names the identifier
+    std::array<std::uint32_t, routes.size() + 1> rows{};
+};
+constexpr RouteTable routetable = [] {
+    RouteTable t;
+    t.rows[0] = RowsFor(~0u);  // rows with an empty identifier only
+    std::uint8_t groups = 1;
+    for (std::size_t i = 0; i < routes.size(); ++i) {
+        const int ix = IdentIndex(routes[i].ident);
+        if (ix < 0 || t.group[static_cast<std::size_t>(ix)] != 0) continue;
+        t.rows[groups] = RowsFor(routekeys[i].ident);
+        t.group[static_cast<std::size_t>(ix)] = groups++;
+    }
+    return t;
+}();
+
 const Route* FindRoute(std::string_view talker, std::string_view ident) {
-    const std::uint32_t tk = Key(talker), ik = Key(ident);
+    const std::uint32_t tk = Key(talker);
+    const int ix = IdentIndex(ident);
+    if (ix >= 0) return FindRouteInRows(routetable.rows[routetable.group[static_cast<std::size_t>(ix)]], tk);
+    const std::uint32_t ik = Key(ident);
     for (std::size_t i = 0; i < routekeys.size(); ++i) {
         const RouteKey& r = routekeys[i];
-        const bool talkermatch = r.talker == 0 || r.talker == tk || (r.talker == gnsskey && IsGnssTalker(tk));
-        if (talkermatch && (r.ident == 0 || r.ident == ik)) return &routes[i];
+        if (TalkerMatch(r, tk) && (r.ident == 0 || r.ident == ik)) return &routes[i];
     }
     return nullptr;
 }

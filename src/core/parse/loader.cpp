@@ -78,7 +78,7 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
     try {
         while (reader.Next(line)) {
             ++s.recnumb;
-            if (s.recnumb > linelimit) {
+            if (s.recnumb > linelimit && !s.settings.nolimits) {
                 s.limitname = "Records";
                 s.limithit = linelimit;
             } else if (s.fileheader && !line.empty() && line[0] >= 'A' && line[0] <= 'Z') {

@@ -21,7 +21,7 @@ void CommitEvent(Session& s) {
     s.fields.MarkData(cur);
     // Without a position the event stays under construction, now carrying the cut's time.
     if (cur.coord.lat == 0 && cur.coord.lng == 0) return;
-    if (s.events.count() < eventlimit) {
+    if (s.events.count() < eventlimit || s.settings.nolimits) {
         s.events.Add(std::move(cur));
         cur = TEvent::Clone(s.events.back());
     } else {

@@ -21,12 +21,18 @@ std::uint64_t PackKey(TSourceKey k) {
 }
 
 TSourceStat& FindOrAdd(TSources& src, TSourceKey k) {
-    const auto [it, added] = src.index.try_emplace(PackKey(k), static_cast<std::uint32_t>(src.list.size()));
+    const std::uint64_t key = PackKey(k);
+    // Logs repeat a few sources over and over: a small cache in front of the map.
+    const std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 58);
+    if (src.cachekey[slot] == key) return src.list[src.cacheix[slot]];
+    const auto [it, added] = src.index.try_emplace(key, static_cast<std::uint32_t>(src.list.size()));
     if (added) {
         TSourceStat& n = src.list.emplace_back();
         n.talker.assign(k.talker);
         n.ident.assign(k.ident);
     }
+    src.cachekey[slot] = key;
+    src.cacheix[slot] = it->second;
     return src.list[it->second];
 }
 
@@ -95,7 +101,9 @@ void AddOffset(TClockOffsets& o, TDateTime utc, TDateTime rec) {
 TSourceKey SourceKey(std::string_view sentence) {
     if (sentence.size() < 2) return {};
     std::string_view address = sentence.substr(1, std::min<std::size_t>(sentence.size() - 1, 6));
-    address = address.substr(0, address.find_first_of(",*"));
+    std::size_t end = 0;
+    while (end < address.size() && address[end] != ',' && address[end] != '*') ++end;
+    address = address.substr(0, end);
     if (address.empty()) return {};
     // Proprietary sentences: "P" and the maker's code.
     if (address[0] == 'P' && sentence[0] == '$') return {address.substr(0, 1), Copy(address, 1, 3)};

@@ -67,7 +67,9 @@ std::string_view LineMsgCountName(LineMsg kind) {
 
 std::vector<std::string> LoadNoteLines(const Session& s) {
     std::vector<std::string> lines;
-    if (s.limitline > 0) lines.push_back(Fmt("Reading stopped at line %d: ", s.limitline) + CapacityName(s.limitname));
+    if (s.limitline > 0)
+        lines.push_back(Fmt("Reading stopped at line %d: ", s.limitline) + CapacityName(s.limitname) +
+                        std::string(kNoLimitsHint));
     for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
         const TLineMsgCount& c = s.linemessages[kind];
         if (c.count > 0)

@@ -19,6 +19,10 @@ std::vector<std::string> SummaryReport(const Session& s);
 std::vector<std::string> LoadNoteLines(const Session& s);
 // What a capacity stop's limitname stands for: "line capacity", "event capacity" ...
 std::string CapacityName(std::string_view limitname);
+// Follows the capacity's name wherever a stop is told: the option that reads on.
+inline constexpr std::string_view kNoLimitsHint =
+    " (lifted by \"Read files of any size (no line, event or AIS limits)\" in Options > General, "
+    "brenvik-cli --no-limits)";
 // What the lines of a per-line message kind are, as the report counts them ("Lines with
 // unreadable time prefixes").
 std::string_view LineMsgCountName(LineMsg kind);

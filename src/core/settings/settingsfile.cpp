@@ -18,7 +18,7 @@ namespace {
 //   [FILES]   lastfile, settings, SavedExt, File00..File09 (newest first)
 //   [GENERAL] GenModes (reopen R, checksum C, ignore VDR Y, auto show Y, auto widths Y),
 //             MGmodes (memo mode, grid mode; read only), Formats (coords, dates, R rotations),
-//             units (horizontal, vertical), pagesize
+//             units (horizontal, vertical), pagesize, NoLimits (Y: no capacities)
 //   [WPARMS]  Splitter, Bounds (left,top,right,bottom)
 //   [FLDDEF]  Fielddef000..Fielddef022: comma text head,width,kind,order
 //   [GRID]    fields: the display order
@@ -124,6 +124,8 @@ void ReadModes(TSettings& st, const TIniFile& ini) {
     st.parms.vunits = units[1];
 
     st.pagesize = IntOr(ini.ReadString(kGeneral, "pagesize", "200"), 200);
+    // Files written before the key existed read as off: the capacities stay.
+    st.nolimits = LetterAt(Letters(ini, "NoLimits", "N"), 0) == 'Y';
     st.splitterpos = std::max(IntOr(ini.ReadString(kWparms, "Splitter", "120"), 120), kMinSplitter);
 }
 
@@ -226,6 +228,7 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kGeneral, "Formats", std::string{st.coordformat, st.dateformat, Flag(st.rotations, 'R')});
     ini.WriteString(kGeneral, "units", std::string{st.parms.hunits, st.parms.vunits});
     ini.WriteString(kGeneral, "pagesize", Fmt("%d", st.pagesize));
+    ini.WriteString(kGeneral, "NoLimits", std::string{Flag(st.nolimits, 'Y')});
 
     ini.WriteString(kWparms, "Splitter", Fmt("%d", st.splitterpos));
     const auto& b = st.windowbounds;

@@ -91,7 +91,8 @@ QWidget* OptionsDialog::BuildGeneralPage() {
     cbignorevdr = new QCheckBox(QStringLiteral("Ignore VDR prefix information"), page);
     cbautoshowvalid = new QCheckBox(QStringLiteral("Auto show Valid Fields only"), page);
     cbautowidths = new QCheckBox(QStringLiteral("Auto set Field Widths"), page);
-    for (QCheckBox* cb : {cbreopen, cbchecksum, cbignorevdr, cbautoshowvalid, cbautowidths}) v->addWidget(cb);
+    cbnolimits = new QCheckBox(QStringLiteral("Read files of any size (no line, event or AIS limits)"), page);
+    for (QCheckBox* cb : {cbreopen, cbchecksum, cbignorevdr, cbautoshowvalid, cbautowidths, cbnolimits}) v->addWidget(cb);
     // Parsing switches change what the grid shows; the others take effect elsewhere.
     connect(cbchecksum, &QCheckBox::clicked, this, &OptionsDialog::ModifiedClick);
     connect(cbignorevdr, &QCheckBox::clicked, this, &OptionsDialog::ModifiedClick);
@@ -278,6 +279,7 @@ void OptionsDialog::FormShow() {
     cbignorevdr->setChecked(st.ignorevdr);
     cbautoshowvalid->setChecked(st.autoshowvalid);
     cbautowidths->setChecked(st.autowidths);
+    cbnolimits->setChecked(st.nolimits);
     cbRotations->setChecked(st.rotations);
     SelectLetter(rgcoord, coordletters, st.coordformat);
     SelectLetter(rgdatetime, dateletters, st.dateformat);
@@ -383,6 +385,7 @@ void OptionsDialog::OKBtnClick() {
     st.ignorevdr = cbignorevdr->isChecked();
     st.autoshowvalid = cbautoshowvalid->isChecked();
     st.autowidths = cbautowidths->isChecked();
+    st.nolimits = cbnolimits->isChecked();
     st.rotations = cbRotations->isChecked();
     TakeLetter(rgcoord, coordletters, st.coordformat);
     TakeLetter(rgdatetime, dateletters, st.dateformat);

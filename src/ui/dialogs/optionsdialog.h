@@ -70,6 +70,7 @@ public:
     QCheckBox* cbignorevdr = nullptr;
     QCheckBox* cbautoshowvalid = nullptr;
     QCheckBox* cbautowidths = nullptr;
+    QCheckBox* cbnolimits = nullptr;  // takes effect at the next file read
     QLabel* lblpagesize = nullptr;
     StepSpin* sbtnpagesize = nullptr;
     QButtonGroup* rgcoord = nullptr;

@@ -95,10 +95,14 @@ TEST(LoadCounts, CountsAddUpForAnyBytes) {
 TEST(LoadCounts, ACapacityStopIsTheReportsLastLine) {
     struct Case { const char* limitname; const char* text; };
     const Case cases[] = {
-        {"Records", "Reading stopped at line 1000001: line capacity"},
-        {"NMEA Events", "Reading stopped at line 1000001: event capacity"},
-        {"AIS Records", "Reading stopped at line 1000001: AIS report capacity"},
-        {"Vessels", "Reading stopped at line 1000001: vessel capacity"},
+        {"Records", "Reading stopped at line 1000001: line capacity (lifted by \"Read files of any size (no line, "
+                    "event or AIS limits)\" in Options > General, brenvik-cli --no-limits)"},
+        {"NMEA Events", "Reading stopped at line 1000001: event capacity (lifted by \"Read files of any size (no line, "
+                    "event or AIS limits)\" in Options > General, brenvik-cli --no-limits)"},
+        {"AIS Records", "Reading stopped at line 1000001: AIS report capacity (lifted by \"Read files of any size (no line, "
+                    "event or AIS limits)\" in Options > General, brenvik-cli --no-limits)"},
+        {"Vessels", "Reading stopped at line 1000001: vessel capacity (lifted by \"Read files of any size (no line, "
+                    "event or AIS limits)\" in Options > General, brenvik-cli --no-limits)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.limitname);

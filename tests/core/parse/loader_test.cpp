@@ -8,6 +8,7 @@
 
 #include "helptopics.h"
 #include "model/datetime.h"
+#include "present/report.h"
 #include "support/loadhelper.h"
 #include "support/tempdir.h"
 
@@ -140,6 +141,16 @@ TEST(LoadLogFile, CapacityStops) {
     EXPECT_EQ(m.helpcontext, help::Capacity);
     EXPECT_TRUE(m.helpbutton);
     EXPECT_EQ(records->platform.reports.size(), 1u);
+    EXPECT_EQ(records->s.limitline, linelimit + 1);
+    EXPECT_NE(SummaryReport(records->s).back().find("Read files of any size"), std::string::npos);
+
+    // With the capacities lifted the same file is read to its end, without a message.
+    auto whole = LoadText(std::string(linelimit, '\n') + "$IIHDT,10,T\n", [](TSettings& st) { st.nolimits = true; });
+    EXPECT_EQ(whole->outcome, LoadOutcome::Complete);
+    EXPECT_EQ(whole->s.totlines, 1);
+    EXPECT_TRUE(whole->platform.messages.empty());
+    EXPECT_EQ(whole->s.limithit, 0);
+    EXPECT_EQ(whole->s.limitline, 0);
 
     // One fix per second from 10:00:00; times run past midnight into the next day.
     std::string text;
@@ -151,6 +162,10 @@ TEST(LoadLogFile, CapacityStops) {
     ASSERT_EQ(events->platform.messages.size(), 1u);
     EXPECT_NE(events->platform.messages[0].text.find("The number of NMEA Events exceeds"), std::string::npos);
     EXPECT_GT(events->s.events.back().dts, 1.0);  // a day later, not stuck at midnight
+    EXPECT_EQ(events->s.limitline, eventlimit + 1);
+    auto allevents = LoadText(text, [](TSettings& st) { st.nolimits = true; });
+    EXPECT_EQ(allevents->s.events.count(), eventlimit + 3);  // one per line, and the final cut
+    EXPECT_TRUE(allevents->platform.messages.empty());
 }
 
 TEST(AddRecentFile, NewestFirstAtMostTenNoRepeats) {

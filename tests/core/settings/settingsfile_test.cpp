@@ -21,7 +21,7 @@ using test::WriteFile;
 const std::string kDefaultFile =
     "\xEF\xBB\xBF"
     "[FILES]\r\nlastfile=\r\nsettings=\r\nSavedExt=.csv\r\n\r\n"
-    "[GENERAL]\r\nGenModes=NCNNN\r\nFormats=DDN\r\nunits=MM\r\npagesize=200\r\n\r\n"
+    "[GENERAL]\r\nGenModes=NCNNN\r\nFormats=DDN\r\nunits=MM\r\npagesize=200\r\nNoLimits=N\r\n\r\n"
     "[WPARMS]\r\nSplitter=120\r\nBounds=200,80,1160,800\r\n\r\n"
     "[FLDDEF]\r\n"
     "Fielddef000=Source#,75,1,0\r\nFielddef001=VDRDate,70,1,1\r\nFielddef002=VDRTime,68,1,2\r\n"
@@ -192,6 +192,9 @@ TEST_F(SettingsFile, ValuesReadAsTheirRulesSay) {
              EXPECT_FALSE(x.settings.reopenlast || x.settings.verifychecksum);
              EXPECT_TRUE(x.settings.ignorevdr && x.settings.autoshowvalid && x.settings.autowidths);
          }},
+        {"a file from before NoLimits keeps the capacities", "[GENERAL]\nGenModes=RCYYY\npagesize=500\n",
+         [](const Session& x) { EXPECT_FALSE(x.settings.nolimits); }},
+        {"NoLimits Y lifts them", "[general]\nnolimits=Y\n", [](const Session& x) { EXPECT_TRUE(x.settings.nolimits); }},
         {"Splitter below the minimum", "[WPARMS]\nSplitter=50\n",
          [](const Session& x) { EXPECT_EQ(x.settings.splitterpos, 96); }},
         {"Splitter not a number", "[WPARMS]\nSplitter=abc\n",
@@ -377,7 +380,7 @@ TEST_F(SettingsFile, WritingKeepsWhatItDoesNotWrite) {
     const std::string text = ReadFile(path);
     const std::string general =
         "\xEF\xBB\xBF[general]\r\nGenModes=RNNNN\r\nmgmodes=SA\r\nmine=1\r\nFormats=DDN\r\nunits=MM\r\n"
-        "pagesize=200\r\n\r\n";
+        "pagesize=200\r\nNoLimits=N\r\n\r\n";
     EXPECT_EQ(text.substr(0, general.size()), general);
     EXPECT_NE(text.find("[FILES]\r\nFile00=/n.log\r\nFile01=/a.log\r\nFile02=/c.log\r\nFile07=/old.log\r\n"
                         "lastfile=/a.log\r\nsettings=\r\nSavedExt=.csv\r\n\r\n[Mine]\r\nsomething\r\nk=v\r\n\r\n[WPARMS]"),
