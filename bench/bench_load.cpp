@@ -114,7 +114,6 @@ int Encounters() {
     constexpr double kM = 6371000 * 3.141592653589793 / 180;
     const TDateTime base = 46000;
     TEvents events;
-    events.reserve(kEvents);
     double lat = 57.7, lng = 11.7, cog = 30;
     std::vector<TCoord> ownpos(kEvents);
     for (int i = 0; i < kEvents; ++i) {

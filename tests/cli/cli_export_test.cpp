@@ -115,7 +115,9 @@ TEST(CliExport, GpxAndGeoJsonFiles) {
                        "<extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>2.572</gpxtpx:speed>"
                        "<gpxtpx:course>90.00</gpxtpx:course>"),
               std::string::npos) << doc;
-    EXPECT_NE(doc.find("<trk><name>371798000</name>\n<trkseg>\n<trkpt lat=\"48.3816333\" lon=\"-123.3953833\"/>"),
+    // The vessel's point at its reception time: the UTC of the fix before its line.
+    EXPECT_NE(doc.find("<trk><name>371798000</name>\n<trkseg>\n<trkpt lat=\"48.3816333\" lon=\"-123.3953833\">"
+                       "<time>2018-06-01T12:00:04Z</time></trkpt>"),
               std::string::npos) << doc;
     EXPECT_EQ(doc.find("12:00:00Z"), std::string::npos);  // row 1 is not marked
     const std::string features = ReadFile(json);

@@ -27,9 +27,9 @@ bool HasPosition(const TEvent& e);
 // An event that holds alarm sentences.
 inline bool IsAlarmEvent(const TEvent& e) { return !e.bwalarm.empty(); }
 
-// When an AIS report was received. The reports keep no reception time yet, so vessel points
-// carry none.
-inline TDateTime ReceptionTime(const TaisEvent&) { return novalue; }
+// When an AIS report was received (its line's recorder time, else the latest sentence UTC);
+// novalue for a report heard before any time, whose point then carries none.
+inline TDateTime ReceptionTime(const TaisEvent& r) { return r.rxdts != 0 ? r.rxdts : novalue; }
 
 // The range cut to the event list.
 TEventRange ClampRange(const Session& s, TEventRange range);
