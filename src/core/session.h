@@ -77,6 +77,7 @@ public:
     std::string limitname;
     std::int32_t limithit = 0;
     std::int32_t limitline = 0;  // the line at which a capacity stopped the reading; 0 when none
+    std::int32_t cancelline = 0;  // the line at which the user stopped the reading; 0 when none
     TDateTime firstdts = 0;
     // What each talker and sentence identifier sent, and the clocks: gathered line by line.
     TSources sources;

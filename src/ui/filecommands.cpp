@@ -75,6 +75,7 @@ QString LoadStatusText(const Session& s, const QString& name, double loadsecs) {
                        .arg(loadsecs, 0, 'f', 2);
     if (s.limitline > 0)
         text += QStringLiteral(" - stopped at line %L1: %2").arg(s.limitline).arg(LogText(CapacityName(s.limitname) + std::string(kNoLimitsHint)));
+    if (s.cancelline > 0) text += QStringLiteral(" - cancelled at line %L1").arg(s.cancelline);
     for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
         const TLineMsgCount& c = s.linemessages[kind];
         if (c.count == 0) continue;

@@ -46,6 +46,9 @@ bool TLineReader::Open(const std::string& path) {
     file_.reset();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
+    filesize_ = std::filesystem::file_size(path, ec);
+    if (ec) filesize_ = 0;
+    fileread_ = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
     if (!buf_) buf_.reset(new char[kBufSize]);
@@ -131,6 +134,7 @@ bool TLineReader::Fill() {
         got = DecodeUtf16(to, room);
     } else {
         got = std::fread(to, 1, room, file_.get());
+        fileread_ += got;
         if (got < room && std::ferror(file_.get())) failed_ = true;
     }
     end_ += got;
@@ -143,6 +147,7 @@ bool TLineReader::Fill() {
 void TLineReader::DetectEncoding() {
     unsigned char head[3] = {};
     const std::size_t got = std::fread(head, 1, sizeof head, file_.get());
+    fileread_ += got;
     if (got < sizeof head && std::ferror(file_.get())) failed_ = true;
     enc_ = Encoding::Bytes;
     std::size_t from = 0;  // the first byte of head that is text
@@ -166,6 +171,7 @@ bool TLineReader::FillRaw() {
     rawbegin_ = 0;
     rawend_ = left;
     const std::size_t got = std::fread(raw_.get() + rawend_, 1, kBlock - rawend_, file_.get());
+    fileread_ += got;
     rawend_ += got;
     if (got == 0) {
         if (std::ferror(file_.get())) {

@@ -34,6 +34,9 @@ public:
     std::int32_t lineno() const { return lineno_; }
     // The line handed out last, still valid after a failed read.
     std::string_view last() const { return last_; }
+    // Bytes of the file read so far, and its size when it was opened.
+    std::uint64_t bytesread() const { return fileread_; }
+    std::uint64_t filesize() const { return filesize_; }
 
 private:
     enum class Encoding { Unknown, Bytes, Utf16LE, Utf16BE };
@@ -59,6 +62,7 @@ private:
     bool skipping_ = false;  // dropping the rest of an over-long line
     bool aftercr_ = false;   // the last line ended in a CR at the end of the text read: an LF may follow
     std::int32_t lineno_ = 0;
+    std::uint64_t fileread_ = 0, filesize_ = 0;
     std::string_view last_;
     std::string saved_;
 };

@@ -15,6 +15,9 @@
 namespace brenvik {
 namespace {
 
+// Lines between two progress calls: often enough for a smooth bar, rare enough to cost nothing.
+constexpr std::int32_t kProgressLines = 1 << 13;
+
 void ShowFormatError(Session& s, const std::string& path, std::string_view line) {
     std::string text = "Format error in file:\r\n" + path + "\r\nat Line number = " + std::to_string(s.recnumb) + "\r\n";
     text += line;
@@ -55,6 +58,7 @@ void ResetLoadState(Session& s) {
     s.limithit = 0;
     s.limitname.clear();
     s.limitline = 0;
+    s.cancelline = 0;
     s.linemessages.Clear();
     s.ownmmsi = "000000000";
     s.curevent = TEvent{};
@@ -75,9 +79,19 @@ LoadOutcome LoadLogFile(Session& s, const std::string& path) {
     s.fields.ClearDataval();
 
     std::string_view line;
+    TLoadProgress progress;
+    progress.totalbytes = reader.filesize();
     try {
         while (reader.Next(line)) {
             ++s.recnumb;
+            if ((s.recnumb & (kProgressLines - 1)) == 0) {
+                progress.bytes = reader.bytesread();
+                progress.lines = s.recnumb;
+                if (!s.platform.LoadProgress(progress)) {
+                    s.cancelline = s.recnumb;
+                    break;
+                }
+            }
             if (s.recnumb > linelimit && !s.settings.nolimits) {
                 s.limitname = "Records";
                 s.limithit = linelimit;

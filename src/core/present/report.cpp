@@ -70,6 +70,7 @@ std::vector<std::string> LoadNoteLines(const Session& s) {
     if (s.limitline > 0)
         lines.push_back(Fmt("Reading stopped at line %d: ", s.limitline) + CapacityName(s.limitname) +
                         std::string(kNoLimitsHint));
+    if (s.cancelline > 0) lines.push_back(Fmt("Reading cancelled at line %d", s.cancelline));
     for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
         const TLineMsgCount& c = s.linemessages[kind];
         if (c.count > 0)

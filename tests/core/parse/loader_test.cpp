@@ -57,6 +57,36 @@ TEST(LoadLogFile, OddInputLoadsCompletely) {
     }
 }
 
+TEST(LoadLogFile, ProgressAndCancel) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += Fmt("$GPGGA,%02d%02d%02d,4807.038,N,01131.000,E,1,,,,\n", 10 + i / 3600, i / 60 % 60, i % 60);
+    auto whole = LoadText(text);
+    ASSERT_EQ(whole->platform.progress.size(), 2u);  // every 8192 lines
+    EXPECT_EQ(whole->platform.progress[1].lines, 16384);
+    EXPECT_EQ(whole->platform.progress[1].totalbytes, text.size());
+    EXPECT_GT(whole->platform.progress[1].bytes, 0u);
+    EXPECT_LE(whole->platform.progress[1].bytes, text.size());
+    EXPECT_EQ(whole->s.cancelline, 0);
+
+    // Cancelled at the second call: what was read stays, as after a capacity stop.
+    auto log = std::make_unique<test::LoadedLog>();
+    log->platform.cancelat = 2;
+    test::TempFile file(text);
+    log->outcome = OpenLogFile(log->s, file.path());
+    EXPECT_EQ(log->outcome, LoadOutcome::Complete);
+    EXPECT_EQ(log->s.cancelline, 16384);
+    EXPECT_EQ(log->s.totlines, 16383);
+    EXPECT_EQ(log->s.events.count(), 16384);  // one per fix, and the final cut
+    EXPECT_EQ(log->platform.loadsfinished, 1);
+    EXPECT_TRUE(log->platform.messages.empty());
+    EXPECT_EQ(SummaryReport(log->s).back(), "Reading cancelled at line 16384");
+    // The next load starts afresh.
+    log->platform.cancelat = 0;
+    log->outcome = OpenLogFile(log->s, file.path());
+    EXPECT_EQ(log->s.cancelline, 0);
+    EXPECT_EQ(log->s.totlines, 20000);
+}
+
 TEST(LoadLogFile, CannotOpen) {
     // A device would give one endless line, a pipe without a writer would block for ever.
     const test::TempDir dir;
