@@ -12,6 +12,7 @@
 #include "appstate.h"
 #include "gridcommands.h"
 #include "logtext.h"
+#include "model/logfiles.h"
 #include "openlog.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
@@ -27,7 +28,7 @@ FileCommands::FileCommands(AppState& app, GridCommands& grids, QStatusBar& statu
     : QObject(parent), app_(app), grids_(grids), status_(status), window_(window) {}
 
 void FileCommands::Open() {
-    const QString last = LogText(app_.session.settings.lastfile);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
     QFileDialog dialog(&window_);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({kLogFilter, QStringLiteral("All files (*)")});

@@ -75,7 +75,7 @@ TEST_F(TextViewTest, SourcePagesAroundTheLineAndPagesByHalfAPage) {
 
 TEST_F(TextViewTest, ASourceThatCannotBeReadIsAMessageBox) {
     const std::string gone = CoreText(Home()) + "/gone.log";
-    S().settings.lastfile = gone;
+    S().logfiles.front().path = gone;
     auto& script = Window().app().platform.script;
     script.shown.clear();
     V().ShowSource(10);
