@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "appstate.h"
 #include "gridcommands.h"
@@ -41,6 +42,33 @@ void FileCommands::Open() {
     OpenPath(dialog.selectedFiles().front());
 }
 
+void FileCommands::OpenVoyage() {
+    QFileDialog dialog(&window_, QStringLiteral("Open Voyage: choose its files"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters({kLogFilter, QStringLiteral("All files (*)")});
+    dialog.selectNameFilter(kLogFilter);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
+    if (!last.isEmpty()) dialog.setDirectory(QFileInfo(last).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenPaths(dialog.selectedFiles());
+}
+
+void FileCommands::OpenVoyageFolder() {
+    QFileDialog dialog(&window_, QStringLiteral("Open Voyage: choose the folder of its files"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
+    if (!last.isEmpty()) dialog.setDirectory(QFileInfo(last).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenPaths({dialog.selectedFiles().front()});
+}
+
+bool FileCommands::OpenPaths(const QStringList& paths) {
+    std::vector<std::string> core;
+    for (const QString& p : paths) core.push_back(CoreText(QFileInfo(p).absoluteFilePath()));
+    return OpenPath(LogText(VoyageEntry(core)));
+}
+
 void FileCommands::Reopen() { OpenPath(LogText(app_.session.settings.lastfile)); }
 
 bool FileCommands::OpenPath(const QString& path) {
@@ -58,12 +86,23 @@ bool FileCommands::OpenPath(const QString& path) {
     QApplication::restoreOverrideCursor();
     if (outcome != LoadOutcome::Complete) {
         window_.setWindowTitle(kTitle);
-        status_.showMessage(QStringLiteral("%1: not read").arg(QFileInfo(path).fileName()));
+        status_.showMessage(QStringLiteral("%1: not read").arg(QFileInfo(LogText(EntryFirstPath(CoreText(path)))).fileName()));
         return false;
     }
-    window_.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kTitle);
-    status_.showMessage(LoadStatusText(app_.session, QFileInfo(path).fileName(), loadsecs));
+    const QString name = LoadedName(app_.session);
+    window_.setWindowTitle(name + QStringLiteral(" - ") + kTitle);
+    status_.showMessage(LoadStatusText(app_.session, name, loadsecs));
     return true;
+}
+
+QString LoadedName(const Session& s) {
+    const auto& files = s.logfiles;
+    if (files.empty()) return QFileInfo(LogText(EntryFirstPath(s.settings.lastfile))).fileName();
+    const QString first = QFileInfo(LogText(files.front().path)).fileName();
+    if (files.size() == 1) return first;
+    return QStringLiteral("%1 ... %2 (%3 files)")
+        .arg(first, QFileInfo(LogText(files.back().path)).fileName())
+        .arg(files.size());
 }
 
 QString LoadStatusText(const Session& s, const QString& name, double loadsecs) {

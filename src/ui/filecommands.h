@@ -3,6 +3,7 @@
 // cursor while the file is read, and the status bar's account of the load.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QStatusBar;
 class QWidget;
@@ -26,9 +27,13 @@ public:
     FileCommands(AppState& app, GridCommands& grids, QStatusBar& status, QWidget& window, QObject* parent = nullptr);
 
     void Open();    // asks for a file
-    void Reopen();  // lastfile again
+    void OpenVoyage();        // asks for several files read as one voyage
+    void OpenVoyageFolder();  // asks for a folder: its log files are the voyage
+    void Reopen();  // lastfile again, a voyage's files included
     // Reads a log; true when the load completed. The window title names the file read.
     bool OpenPath(const QString& path);
+    // Reads the files (and folders) as one voyage; one file reads as OpenPath does.
+    bool OpenPaths(const QStringList& paths);
 
 signals:
     // A load completed: the window shows the grids.
@@ -40,6 +45,10 @@ private:
     QStatusBar& status_;
     QWidget& window_;
 };
+
+// The loaded log's name for the title and status bar: its file name, or for a voyage the first
+// and last file names and the count.
+QString LoadedName(const Session& s);
 
 // The status bar after a completed load: the report's line count, events, AIS reports and the
 // load time, then where a capacity stopped it, the per-line message counts and the clock verdict.

@@ -108,6 +108,9 @@ void MainWindow::BuildMenus() {
     a.fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     a.open = Add(a.fileMenu, QStringLiteral("Open..."));
     a.open->setShortcut(QKeySequence::Open);
+    a.openVoyage = Add(a.fileMenu, QStringLiteral("Open Voyage..."));
+    a.openVoyage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    a.openVoyageFolder = Add(a.fileMenu, QStringLiteral("Open Voyage Folder..."));
     a.reopen = Add(a.fileMenu, QStringLiteral("ReOpen"));
     a.reopen->setShortcut(Qt::Key_F5);
     a.fileMenu->addSeparator();
@@ -161,6 +164,8 @@ void MainWindow::BuildMenus() {
 void MainWindow::Wire() {
     MainActions& a = actions_;
     connect(a.open, &QAction::triggered, files_, &FileCommands::Open);
+    connect(a.openVoyage, &QAction::triggered, files_, &FileCommands::OpenVoyage);
+    connect(a.openVoyageFolder, &QAction::triggered, files_, &FileCommands::OpenVoyageFolder);
     connect(a.reopen, &QAction::triggered, files_, &FileCommands::Reopen);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.report, &QAction::triggered, views_, &TextViews::ShowSummary);
