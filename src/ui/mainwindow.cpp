@@ -12,6 +12,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
 
 #include "ais/vessels.h"
 #include "datafolder.h"
@@ -270,15 +273,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 void MainWindow::PlaceWelcome() { welcome_->move(std::max((bottom_->width() - welcome_->width()) / 2, 0), 20); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasUrls() && e->mimeData()->urls().size() == 1 && e->mimeData()->urls().front().isLocalFile())
+    const QList<QUrl> urls = e->mimeData()->hasUrls() ? e->mimeData()->urls() : QList<QUrl>{};
+    if (!urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         e->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* e) {
-    const QString path = e->mimeData()->urls().front().toLocalFile();
+    // Several files (or a folder) dropped at once are one voyage.
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls()) paths << u.toLocalFile();
     e->acceptProposedAction();
     // After the drop has finished, so the source application is not kept waiting.
-    QTimer::singleShot(0, this, [this, path] { files_->OpenPath(path); });
+    QTimer::singleShot(0, this, [this, paths] { files_->OpenPaths(paths); });
 }
 
 }  // namespace brenvik::ui
