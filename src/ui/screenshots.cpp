@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPixmap>
@@ -121,6 +122,28 @@ void VoyageShots(MainWindow& w, Shooter& shot, const QString& log, const QString
                                       pane->map()->view().ToScreenY(own.size() ? own.lat[own.size() / 3] : 0));
         shot.Grab(name + QStringLiteral("-voyage-zoomed-strip"));
     }
+}
+
+// The log cut into three files, as a recorder writes one file an hour, opened as one voyage:
+// the report lists the files.
+void VoyageReportShot(MainWindow& w, Shooter& shot, const QString& logfile) {
+    QFile in(logfile);
+    if (!in.open(QIODevice::ReadOnly)) return;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    const QTemporaryDir tmp;
+    QStringList parts;
+    const qsizetype third = lines.size() / 3;
+    for (int k = 0; k < 3; ++k) {
+        QFile out(tmp.filePath(QStringLiteral("%1-hour-%2.log").arg(QFileInfo(logfile).completeBaseName()).arg(k + 1)));
+        if (!out.open(QIODevice::WriteOnly)) return;
+        const qsizetype end = k == 2 ? lines.size() : (k + 1) * third;
+        for (qsizetype i = k * third; i < end; ++i) out.write(lines[i] + (i + 1 < lines.size() ? "\n" : ""));
+        parts.prepend(out.fileName());  // given last first: the reading order is the files' times
+    }
+    w.actions().voyage->setChecked(false);
+    if (!w.files()->OpenPaths(parts)) return;
+    w.grids()->SwitchGridMode('B');
+    shot.Grab(QStringLiteral("25-voyage-of-three-files-report"));
 }
 
 }  // namespace
@@ -243,6 +266,7 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
             shot.Grab(QStringLiteral("24-encounter-on-voyage-map-zoomed"));
         }
     }
+    VoyageReportShot(w, shot, logfile);
     return shot.ok() ? 0 : 1;
 }
 
