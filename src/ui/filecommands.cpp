@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
+#include <exception>
+#include <memory>
 #include <string>
 
 #include "appstate.h"
@@ -16,15 +23,34 @@
 #include "present/report.h"
 #include "present/sourcestable.h"
 #include "session.h"
+#include "widgets/loadprogressbar.h"
 
 namespace brenvik::ui {
+namespace {
+
+constexpr qint64 kProgressAfterNanos = 300'000'000;  // a shorter load needs no bar
+constexpr int kProgressPollMs = 100;
+
+}  // namespace
 
 const QString kTitle = QStringLiteral("Brenvik V1.1");
 // The first filter shows the names logs usually have, the bundled sample's ".log" among them.
 const QString kLogFilter = QStringLiteral("Text files (*.txt *.TXT *.log *.LOG *.nmea *.nme *.vdr)");
 
 FileCommands::FileCommands(AppState& app, GridCommands& grids, QStatusBar& status, QWidget& window, QObject* parent)
-    : QObject(parent), app_(app), grids_(grids), status_(status), window_(window) {}
+    : QObject(parent),
+      app_(app),
+      grids_(grids),
+      status_(status),
+      window_(window),
+      progress_(new LoadProgressBar),
+      esc_(new QShortcut(QKeySequence(Qt::Key_Escape), &window)) {
+    status_.addPermanentWidget(progress_);
+    progress_->hide();
+    esc_->setEnabled(false);
+    connect(esc_, &QShortcut::activated, this, &FileCommands::Cancel);
+    connect(progress_->cancelButton(), &QPushButton::clicked, this, &FileCommands::Cancel);
+}
 
 void FileCommands::Open() {
     const QString last = LogText(app_.session.settings.lastfile);
@@ -43,13 +69,19 @@ void FileCommands::Open() {
 void FileCommands::Reopen() { OpenPath(LogText(app_.session.settings.lastfile)); }
 
 bool FileCommands::OpenPath(const QString& path) {
-    if (path.isEmpty()) return false;
+    if (path.isEmpty() || loading_) return false;
+    loading_ = true;
+    emit loadBegins();
     QElapsedTimer timer;
     timer.start();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LoadOutcome outcome = OpenLogFile(app_.session, CoreText(path));
+    // Busy, yet the window answers: Cancel and Esc work while the file is read.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    status_.showMessage(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
+    const LoadOutcome outcome = ReadOffThread(CoreText(path), timer);
     // The load's own time: the minutes a box waited for the user are not the program's.
     const double loadsecs = static_cast<double>(std::max<qint64>(timer.nsecsElapsed() - app_.platform.BoxWaitNanos(), 0)) / 1e9;
+    loading_ = false;
+    emit loadEnds(outcome == LoadOutcome::Complete);
     if (outcome == LoadOutcome::Complete) {
         grids_.AfterLoad();
         emit loaded();
@@ -63,6 +95,53 @@ bool FileCommands::OpenPath(const QString& path) {
     window_.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kTitle);
     status_.showMessage(LoadStatusText(app_.session, QFileInfo(path).fileName(), loadsecs));
     return true;
+}
+
+void FileCommands::Cancel() {
+    if (!loading_ || app_.platform.cancelRequested()) return;
+    app_.platform.RequestCancel();
+    progress_->SetCancelling();
+}
+
+LoadOutcome FileCommands::ReadOffThread(const std::string& path, const QElapsedTimer& timer) {
+    app_.platform.ResetProgress();
+    progress_->Reset();
+    esc_->setEnabled(true);
+    LoadOutcome outcome = LoadOutcome::Skipped;
+    std::exception_ptr error;
+    // The worker is the only one to touch the session until it ends; what it asks of the
+    // platform (boxes, the report) the platform runs here, on this thread, while it waits.
+    const std::unique_ptr<QThread> worker(QThread::create([this, &path, &outcome, &error] {
+        try {
+            outcome = OpenLogFile(app_.session, path);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer poll;
+    poll.setInterval(kProgressPollMs);
+    connect(&poll, &QTimer::timeout, this, [this, &timer] { ShowProgress(timer); });
+    worker->start();
+    poll.start();
+    loop.exec();
+    worker->wait();
+    poll.stop();
+    progress_->hide();
+    esc_->setEnabled(false);
+    if (error) std::rethrow_exception(error);
+    return outcome;
+}
+
+void FileCommands::ShowProgress(const QElapsedTimer& timer) {
+    // While a box waits for the user the reading waits too: neither its time nor its rate moves.
+    if (QApplication::activeModalWidget() != nullptr) return;
+    const qint64 reading = timer.nsecsElapsed() - app_.platform.BoxWaitNanos();
+    if (reading < kProgressAfterNanos) return;
+    progress_->Show(app_.platform.progress(), static_cast<double>(reading) / 1e9);
+    progress_->show();
+    emit progressShown();
 }
 
 QString LoadStatusText(const Session& s, const QString& name, double loadsecs) {

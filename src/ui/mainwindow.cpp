@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -190,16 +191,52 @@ void MainWindow::Wire() {
         area_->raise();
         welcome_->hide();
     });
+    connect(files_, &FileCommands::loadBegins, this, &MainWindow::LockForLoad);
+    connect(files_, &FileCommands::loadEnds, this, &MainWindow::UnlockAfterLoad);
     connect(timer_, &QTimer::timeout, this, &MainWindow::StartupOpen);
     connect(dialogs_, &DialogCommands::displayChanged, views_, &TextViews::Refresh);
 
     app_->platform.onLoadStarted = [this] {
-        for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
-                           static_cast<QWidget*>(area_->aisGrid())})
-            g->hide();
+        HideGrids();
         views_->ClearView();
     };
     app_->platform.onShowReport = [this](const std::vector<std::string>& lines) { views_->ShowReportLines(lines); };
+}
+
+void MainWindow::HideGrids() {
+    for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
+                       static_cast<QWidget*>(area_->aisGrid())})
+        g->hide();
+}
+
+void MainWindow::LockForLoad() {
+    locked_.clear();
+    for (QAction* a : findChildren<QAction*>()) {
+        if (!a->isEnabled()) continue;
+        locked_.emplace_back(a);
+        a->setEnabled(false);
+    }
+    menuBar()->setEnabled(false);
+    focus_ = QApplication::focusWidget();
+    splitter_->setEnabled(false);
+    // The grids' models and the voyage pane read the lists in their paint events.
+    HideGrids();
+    voyage_->Clear(QStringLiteral("Reading the log..."));
+}
+
+void MainWindow::UnlockAfterLoad(bool complete) {
+    for (const QPointer<QAction>& a : locked_)
+        if (a) a->setEnabled(true);
+    locked_.clear();
+    menuBar()->setEnabled(true);
+    splitter_->setEnabled(true);
+    if (focus_) focus_->setFocus();
+    // A completed load refills the pane with the grids; otherwise it shows what the load left.
+    if (!complete) voyagecmds_->AfterLoad();
+    if (closeafterload_) {
+        closeafterload_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* e) {
@@ -238,6 +275,13 @@ void MainWindow::StartupOpen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (files_->loading()) {
+        // The reading thread owns the session: stop it, and close once it has ended.
+        files_->Cancel();
+        closeafterload_ = true;
+        e->ignore();
+        return;
+    }
     Session& s = app_->session;
     s.settings.splitterpos = splitter_->sizes().value(0, s.settings.splitterpos);
     s.settings.windowbounds = {x(), y(), x() + width(), y() + height()};
@@ -265,6 +309,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 void MainWindow::PlaceWelcome() { welcome_->move(std::max((bottom_->width() - welcome_->width()) / 2, 0), 20); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (files_->loading()) return;
     if (e->mimeData()->hasUrls() && e->mimeData()->urls().size() == 1 && e->mimeData()->urls().front().isLocalFile())
         e->acceptProposedAction();
 }
