@@ -28,6 +28,7 @@ LoadProgressBar::LoadProgressBar(QWidget* parent)
     bar_->setRange(0, kSteps);
     bar_->setFixedWidth(180);
     bar_->setToolTip(QStringLiteral("Bytes of the file read so far"));
+    cancel_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     cancel_->setToolTip(QStringLiteral("Stop reading and show what was read so far (Esc)"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
