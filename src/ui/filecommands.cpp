@@ -1,6 +1,7 @@
 #include "filecommands.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -126,7 +127,12 @@ LoadOutcome FileCommands::ReadOffThread(const std::string& path, const QElapsedT
     worker->start();
     poll.start();
     loop.exec();
-    worker->wait();
+    // An application quit ends every event loop, this one too, while the worker may still read
+    // or wait for a box: it is stopped then, and its calls are served until it has ended.
+    while (!worker->wait(QDeadlineTimer(20))) {
+        app_.platform.RequestCancel();
+        QCoreApplication::processEvents();
+    }
     poll.stop();
     progress_->hide();
     esc_->setEnabled(false);

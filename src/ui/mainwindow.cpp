@@ -231,8 +231,8 @@ void MainWindow::UnlockAfterLoad(bool complete) {
     menuBar()->setEnabled(true);
     splitter_->setEnabled(true);
     if (focus_) focus_->setFocus();
-    // A completed load refills the pane with the grids; otherwise it shows what the load left.
-    if (!complete) voyagecmds_->AfterLoad();
+    // A completed load refills the pane with the grids; a failed one leaves nothing to draw.
+    if (!complete) voyage_->Clear(QStringLiteral("The log could not be read: there is nothing to draw."));
     if (closeafterload_) {
         closeafterload_ = false;
         QTimer::singleShot(0, this, &QWidget::close);

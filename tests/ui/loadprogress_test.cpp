@@ -1,4 +1,4 @@
-// A load read on the worker thread: cancelled (by the Cancel button, or by closing the window)
+// A load read on the worker thread: cancelled (by the Cancel button, Esc, or closing the window)
 // it keeps what was read and leaves a program that opens the next log; a box it raises waits
 // modally on the UI thread.
 #include <QApplication>
@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,13 +37,15 @@ QByteArray FixesLog(int lines) {
 
 TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
     const QString path = WriteFile(QStringLiteral("long.log"), FixesLog(40000));
+    enum How { kButton, kEsc, kClose };
     struct Case {
         const char* name;
-        bool close;  // the window is closed instead of Cancel clicked
+        How how;
     };
-    for (const Case& c : {Case{"Cancel", false}, Case{"closing the window", true}}) {
+    for (const Case& c : {Case{"Cancel", kButton}, Case{"Esc", kEsc}, Case{"closing the window", kClose}}) {
         SCOPED_TRACE(c.name);
         MainWindow& w = Window();
+        QApplication::setActiveWindow(&w);  // Esc is the window's shortcut
         QtPlatform& platform = w.app().platform;
         const auto started = platform.onLoadStarted;
         // The reading waits while its start is shown: the stop falls at its first progress step.
@@ -50,7 +53,8 @@ TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
             started();
             EXPECT_TRUE(w.files()->loading());
             EXPECT_FALSE(w.actions().open->isEnabled());
-            if (c.close) w.close();
+            if (c.how == kClose) w.close();
+            else if (c.how == kEsc) QTest::keyClick(&w, Qt::Key_Escape);
             else w.files()->progressBar()->cancelButton()->click();
         };
         ASSERT_TRUE(w.files()->OpenPath(path));
@@ -70,7 +74,7 @@ TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
         EXPECT_FALSE(w.files()->progressBar()->isVisible());
         // A close asked for during the load follows it.
         QApplication::sendPostedEvents();
-        EXPECT_EQ(w.isVisible(), !c.close);
+        EXPECT_EQ(w.isVisible(), c.how != kClose);
 
         ASSERT_TRUE(w.files()->OpenPath(SampleLog()));
         EXPECT_EQ(s.cancelline, 0);
