@@ -78,7 +78,8 @@ bool FileCommands::OpenPath(const QString& path) {
     // Busy, yet the window answers: Cancel and Esc work while the file is read.
     QApplication::setOverrideCursor(Qt::BusyCursor);
     status_.showMessage(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
-    const LoadOutcome outcome = ReadOffThread(CoreText(path), timer);
+    const std::string file = CoreText(path);
+    const LoadOutcome outcome = ReadOffThread([&file](Session& s) { return OpenLogFile(s, file); }, timer);
     // The load's own time: the minutes a box waited for the user are not the program's.
     const double loadsecs = static_cast<double>(std::max<qint64>(timer.nsecsElapsed() - app_.platform.BoxWaitNanos(), 0)) / 1e9;
     loading_ = false;
@@ -104,7 +105,7 @@ void FileCommands::Cancel() {
     progress_->SetCancelling();
 }
 
-LoadOutcome FileCommands::ReadOffThread(const std::string& path, const QElapsedTimer& timer) {
+LoadOutcome FileCommands::ReadOffThread(const std::function<LoadOutcome(Session&)>& load, const QElapsedTimer& timer) {
     app_.platform.ResetProgress();
     progress_->Reset();
     esc_->setEnabled(true);
@@ -112,9 +113,9 @@ LoadOutcome FileCommands::ReadOffThread(const std::string& path, const QElapsedT
     std::exception_ptr error;
     // The worker is the only one to touch the session until it ends; what it asks of the
     // platform (boxes, the report) the platform runs here, on this thread, while it waits.
-    const std::unique_ptr<QThread> worker(QThread::create([this, &path, &outcome, &error] {
+    const std::unique_ptr<QThread> worker(QThread::create([this, &load, &outcome, &error] {
         try {
-            outcome = OpenLogFile(app_.session, path);
+            outcome = load(app_.session);
         } catch (...) {
             error = std::current_exception();
         }

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include <string>
+#include <functional>
 
 #include "parse/loader.h"
 
@@ -56,7 +56,8 @@ signals:
     void loaded();
 
 private:
-    LoadOutcome ReadOffThread(const std::string& path, const QElapsedTimer& timer);
+    // Runs load on a worker thread, serving the window's events until it has ended.
+    LoadOutcome ReadOffThread(const std::function<LoadOutcome(Session&)>& load, const QElapsedTimer& timer);
     void ShowProgress(const QElapsedTimer& timer);
 
     AppState& app_;
