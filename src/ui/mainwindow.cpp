@@ -219,8 +219,11 @@ void MainWindow::LockForLoad() {
     menuBar()->setEnabled(false);
     focus_ = QApplication::focusWidget();
     splitter_->setEnabled(false);
-    // The grids' models and the voyage pane read the lists in their paint events.
+    // The grids' models read the lists in their paint events, the grid area their columns when
+    // it is laid out (a resize), the voyage pane its voyage: none of them may run now.
     HideGrids();
+    areashown_ = !area_->isHidden();
+    area_->hide();
     voyage_->Clear(QStringLiteral("Reading the log..."));
 }
 
@@ -230,6 +233,7 @@ void MainWindow::UnlockAfterLoad(bool complete) {
     locked_.clear();
     menuBar()->setEnabled(true);
     splitter_->setEnabled(true);
+    if (areashown_) area_->show();
     if (focus_) focus_->setFocus();
     // A completed load refills the pane with the grids; a failed one leaves nothing to draw.
     if (!complete) voyage_->Clear(QStringLiteral("The log could not be read: there is nothing to draw."));

@@ -91,6 +91,7 @@ private:
     bool shown_ = false;
     std::vector<QPointer<QAction>> locked_;  // the actions a load turned off
     QPointer<QWidget> focus_;                // and where the keyboard was
+    bool areashown_ = false;                 // the grid area was shown before the load
     bool closeafterload_ = false;            // the window was closed during a load
 };
 
