@@ -144,9 +144,10 @@ LoadOutcome FileCommands::ReadOffThread(const std::function<LoadOutcome(Session&
 void FileCommands::ShowProgress(const QElapsedTimer& timer) {
     // While a box waits for the user the reading waits too: neither its time nor its rate moves.
     if (QApplication::activeModalWidget() != nullptr) return;
-    const qint64 reading = timer.nsecsElapsed() - app_.platform.BoxWaitNanos();
-    if (reading < kProgressAfterNanos) return;
-    progress_->Show(app_.platform.progress(), static_cast<double>(reading) / 1e9);
+    const qint64 boxes = app_.platform.BoxWaitNanos();
+    if (timer.nsecsElapsed() - boxes < kProgressAfterNanos) return;
+    const QtPlatform::Progress p = app_.platform.progress();
+    progress_->Show(p.at, static_cast<double>(std::max<qint64>(p.nanos - boxes, 0)) / 1e9);
     progress_->show();
     emit progressShown();
 }

@@ -136,11 +136,12 @@ void QtPlatform::ShowReport(const std::vector<std::string>& lines) {
 
 void QtPlatform::ResetProgress() {
     const std::lock_guard lock(progressmutex_);
-    progress_ = TLoadProgress{};
+    progress_ = Progress{};
+    loadclock_.start();
     cancel_ = false;
 }
 
-TLoadProgress QtPlatform::progress() const {
+QtPlatform::Progress QtPlatform::progress() const {
     const std::lock_guard lock(progressmutex_);
     return progress_;
 }
@@ -148,7 +149,7 @@ TLoadProgress QtPlatform::progress() const {
 bool QtPlatform::LoadProgress(const TLoadProgress& p) {
     {
         const std::lock_guard lock(progressmutex_);
-        progress_ = p;
+        progress_ = Progress{p, loadclock_.nsecsElapsed()};
     }
     return !cancel_;
 }

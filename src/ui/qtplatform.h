@@ -4,6 +4,7 @@
 // steps of a load, which the main window's controllers take over through callbacks. A load
 // reads on a worker thread: boxes, questions and display steps called from it run on the UI
 // thread while the reading waits; its progress is kept here for the UI to poll.
+#include <QElapsedTimer>
 #include <QFont>
 #include <QString>
 
@@ -45,10 +46,15 @@ public:
     // Parent of the message boxes.
     void setParentWidget(QWidget* w) { parent_ = w; }
 
-    // Before a load: no progress yet, no cancel asked for.
+    // Before a load: no progress yet, no cancel asked for; the load's clock starts.
     void ResetProgress();
-    // How far the running load has come (any thread).
-    TLoadProgress progress() const;
+    // How far the running load has come (any thread), and when it got there: nanoseconds
+    // after ResetProgress, so that the rate holds still once the reading has ended.
+    struct Progress {
+        TLoadProgress at;
+        qint64 nanos = 0;
+    };
+    Progress progress() const;
     // Stops the running load at its next progress call.
     void RequestCancel() { cancel_ = true; }
     bool cancelRequested() const { return cancel_; }
@@ -73,7 +79,8 @@ private:
     QWidget* parent_ = nullptr;
     qint64 boxnanos_ = 0;  // written and read on the UI thread only
     mutable std::mutex progressmutex_;
-    TLoadProgress progress_;
+    QElapsedTimer loadclock_;
+    Progress progress_;
     std::atomic<bool> cancel_{false};
 };
 
