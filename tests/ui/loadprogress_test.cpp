@@ -1,6 +1,6 @@
 // A load read on the worker thread: cancelled (by the Cancel button, Esc, or closing the window)
 // it keeps what was read and leaves a program that opens the next log; a box it raises waits
-// modally on the UI thread.
+// modally on the UI thread. And the progress text: rate and time left once they can be told.
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -33,6 +33,29 @@ QByteArray FixesLog(int lines) {
         log += brenvik::test::WithChecksum(body) + "\r\n";
     }
     return QByteArray::fromStdString(log);
+}
+
+TEST(LoadProgressText, TellsTheRateAndTheTimeLeftOnceTheyAreKnown) {
+    struct Case {
+        std::uint64_t bytes, total;
+        std::int32_t lines;
+        double secs;
+        QString want;
+    };
+    const Case cases[] = {
+        {0, 100, 0, 0.0, QStringLiteral("0 lines")},
+        {25, 100, 1000, 0.5, QStringLiteral("%L1 lines - %L2 lines/s - 2 s left").arg(1000).arg(2000)},
+        {1, 5, 3000, 30.0, QStringLiteral("%L1 lines - %L2 lines/s - 2 min 00 s left").arg(3000).arg(100)},
+        {1, 1000, 20, 10.0, QStringLiteral("20 lines - 2 lines/s - 2 h 46 min left")},
+        {7, 0, 20, 10.0, QStringLiteral("20 lines - 2 lines/s")},  // a size that could not be told
+    };
+    for (const Case& c : cases) {
+        TLoadProgress p;
+        p.bytes = c.bytes;
+        p.totalbytes = c.total;
+        p.lines = c.lines;
+        EXPECT_EQ(LoadProgressText(p, c.secs), c.want) << c.want.toStdString();
+    }
 }
 
 TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
