@@ -137,6 +137,7 @@ LoadOutcome FileCommands::ReadOffThread(const std::function<LoadOutcome(Session&
     poll.stop();
     progress_->hide();
     esc_->setEnabled(false);
+    app_.platform.ResetProgress();  // a cancel asked for stays with this load only
     if (error) std::rethrow_exception(error);
     return outcome;
 }
