@@ -14,6 +14,7 @@
 #include "model/encounter.h"
 #include "model/eventobj.h"
 #include "model/linemessages.h"
+#include "model/logfiles.h"
 #include "model/sentencefields.h"
 #include "model/sources.h"
 #include "platform.h"
@@ -61,6 +62,11 @@ public:
     bool aisselected = false;
     // AIS fragments waiting for the rest of their message; kept across loads.
     TFragments fragments;
+
+    // The files the last load read, in reading order, with their line ranges.
+    std::vector<TLogFile> logfiles;
+    // The same as one entry for the last file and the recent files (model/logfiles.h).
+    std::string logentry;
 
     // Loader state.
     bool fileheader = true;

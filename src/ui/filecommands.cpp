@@ -16,10 +16,12 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "appstate.h"
 #include "gridcommands.h"
 #include "logtext.h"
+#include "model/logfiles.h"
 #include "openlog.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
@@ -54,7 +56,7 @@ FileCommands::FileCommands(AppState& app, GridCommands& grids, QStatusBar& statu
 }
 
 void FileCommands::Open() {
-    const QString last = LogText(app_.session.settings.lastfile);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
     QFileDialog dialog(&window_);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({kLogFilter, QStringLiteral("All files (*)")});
@@ -67,6 +69,33 @@ void FileCommands::Open() {
     OpenPath(dialog.selectedFiles().front());
 }
 
+void FileCommands::OpenVoyage() {
+    QFileDialog dialog(&window_, QStringLiteral("Open Voyage: choose its files"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters({kLogFilter, QStringLiteral("All files (*)")});
+    dialog.selectNameFilter(kLogFilter);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
+    if (!last.isEmpty()) dialog.setDirectory(QFileInfo(last).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenPaths(dialog.selectedFiles());
+}
+
+void FileCommands::OpenVoyageFolder() {
+    QFileDialog dialog(&window_, QStringLiteral("Open Voyage: choose the folder of its files"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const QString last = LogText(EntryFirstPath(app_.session.settings.lastfile));
+    if (!last.isEmpty()) dialog.setDirectory(QFileInfo(last).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenPaths({dialog.selectedFiles().front()});
+}
+
+bool FileCommands::OpenPaths(const QStringList& paths) {
+    std::vector<std::string> core;
+    for (const QString& p : paths) core.push_back(CoreText(QFileInfo(p).absoluteFilePath()));
+    return OpenPath(LogText(VoyageEntry(core)));
+}
+
 void FileCommands::Reopen() { OpenPath(LogText(app_.session.settings.lastfile)); }
 
 bool FileCommands::OpenPath(const QString& path) {
@@ -77,9 +106,11 @@ bool FileCommands::OpenPath(const QString& path) {
     timer.start();
     // Busy, yet the window answers: Cancel and Esc work while the file is read.
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    status_.showMessage(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()));
-    const std::string file = CoreText(path);
-    const LoadOutcome outcome = ReadOffThread([&file](Session& s) { return OpenLogFile(s, file); }, timer);
+    const std::string entry = CoreText(path);
+    const QString first = QFileInfo(LogText(EntryFirstPath(entry))).fileName();
+    status_.showMessage(IsVoyageEntry(entry) ? QStringLiteral("Reading the voyage from %1...").arg(first)
+                                             : QStringLiteral("Reading %1...").arg(first));
+    const LoadOutcome outcome = ReadOffThread([&entry](Session& s) { return OpenLogFile(s, entry); }, timer);
     // The load's own time: the minutes a box waited for the user are not the program's.
     const double loadsecs = static_cast<double>(std::max<qint64>(timer.nsecsElapsed() - app_.platform.BoxWaitNanos(), 0)) / 1e9;
     loading_ = false;
@@ -91,12 +122,23 @@ bool FileCommands::OpenPath(const QString& path) {
     QApplication::restoreOverrideCursor();
     if (outcome != LoadOutcome::Complete) {
         window_.setWindowTitle(kTitle);
-        status_.showMessage(QStringLiteral("%1: not read").arg(QFileInfo(path).fileName()));
+        status_.showMessage(QStringLiteral("%1: not read").arg(first));
         return false;
     }
-    window_.setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kTitle);
-    status_.showMessage(LoadStatusText(app_.session, QFileInfo(path).fileName(), loadsecs));
+    const QString name = LoadedName(app_.session);
+    window_.setWindowTitle(name + QStringLiteral(" - ") + kTitle);
+    status_.showMessage(LoadStatusText(app_.session, name, loadsecs));
     return true;
+}
+
+QString LoadedName(const Session& s) {
+    const auto& files = s.logfiles;
+    if (files.empty()) return QFileInfo(LogText(EntryFirstPath(s.settings.lastfile))).fileName();
+    const QString first = QFileInfo(LogText(files.front().path)).fileName();
+    if (files.size() == 1) return first;
+    return QStringLiteral("%1 ... %2 (%3 files)")
+        .arg(first, QFileInfo(LogText(files.back().path)).fileName())
+        .arg(files.size());
 }
 
 void FileCommands::Cancel() {

@@ -5,6 +5,7 @@
 // the progress with a Cancel button (Esc cancels too).
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,11 +36,15 @@ public:
     FileCommands(AppState& app, GridCommands& grids, QStatusBar& status, QWidget& window, QObject* parent = nullptr);
 
     void Open();    // asks for a file
-    void Reopen();  // lastfile again
+    void OpenVoyage();        // asks for several files read as one voyage
+    void OpenVoyageFolder();  // asks for a folder: its log files are the voyage
+    void Reopen();  // lastfile again, a voyage's files included
     // Reads a log; true when the load completed. The window title names the file read. Returns
     // when the reading is done; meanwhile the window's events are served. A second open while
     // one reads is refused (false).
     bool OpenPath(const QString& path);
+    // Reads the files (and folders) as one voyage; one file reads as OpenPath does.
+    bool OpenPaths(const QStringList& paths);
     bool loading() const { return loading_; }
     // Stops the running load where it is; what was read is shown.
     void Cancel();
@@ -68,6 +73,10 @@ private:
     QShortcut* esc_;
     bool loading_ = false;
 };
+
+// The loaded log's name for the title and status bar: its file name, or for a voyage the first
+// and last file names and the count.
+QString LoadedName(const Session& s);
 
 // The status bar after a completed load: the report's line count, events, AIS reports and the
 // load time, then where a capacity stopped it, the per-line message counts and the clock verdict.

@@ -13,6 +13,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
 
 #include "ais/vessels.h"
 #include "datafolder.h"
@@ -109,6 +112,9 @@ void MainWindow::BuildMenus() {
     a.fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     a.open = Add(a.fileMenu, QStringLiteral("Open..."));
     a.open->setShortcut(QKeySequence::Open);
+    a.openVoyage = Add(a.fileMenu, QStringLiteral("Open Voyage..."));
+    a.openVoyage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    a.openVoyageFolder = Add(a.fileMenu, QStringLiteral("Open Voyage Folder..."));
     a.reopen = Add(a.fileMenu, QStringLiteral("ReOpen"));
     a.reopen->setShortcut(Qt::Key_F5);
     a.fileMenu->addSeparator();
@@ -162,6 +168,8 @@ void MainWindow::BuildMenus() {
 void MainWindow::Wire() {
     MainActions& a = actions_;
     connect(a.open, &QAction::triggered, files_, &FileCommands::Open);
+    connect(a.openVoyage, &QAction::triggered, files_, &FileCommands::OpenVoyage);
+    connect(a.openVoyageFolder, &QAction::triggered, files_, &FileCommands::OpenVoyageFolder);
     connect(a.reopen, &QAction::triggered, files_, &FileCommands::Reopen);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.report, &QAction::triggered, views_, &TextViews::ShowSummary);
@@ -314,15 +322,18 @@ void MainWindow::PlaceWelcome() { welcome_->move(std::max((bottom_->width() - we
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
     if (files_->loading()) return;
-    if (e->mimeData()->hasUrls() && e->mimeData()->urls().size() == 1 && e->mimeData()->urls().front().isLocalFile())
+    const QList<QUrl> urls = e->mimeData()->hasUrls() ? e->mimeData()->urls() : QList<QUrl>{};
+    if (!urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         e->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* e) {
-    const QString path = e->mimeData()->urls().front().toLocalFile();
+    // Several files (or a folder) dropped at once are one voyage.
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls()) paths << u.toLocalFile();
     e->acceptProposedAction();
     // After the drop has finished, so the source application is not kept waiting.
-    QTimer::singleShot(0, this, [this, path] { files_->OpenPath(path); });
+    QTimer::singleShot(0, this, [this, paths] { files_->OpenPaths(paths); });
 }
 
 }  // namespace brenvik::ui

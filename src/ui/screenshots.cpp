@@ -125,6 +125,28 @@ void VoyageShots(MainWindow& w, Shooter& shot, const QString& log, const QString
     }
 }
 
+// The log cut into three files, as a recorder writes one file an hour, opened as one voyage:
+// the report lists the files.
+void VoyageReportShot(MainWindow& w, Shooter& shot, const QString& logfile) {
+    QFile in(logfile);
+    if (!in.open(QIODevice::ReadOnly)) return;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    const QTemporaryDir tmp;
+    QStringList parts;
+    const qsizetype third = lines.size() / 3;
+    for (int k = 0; k < 3; ++k) {
+        QFile out(tmp.filePath(QStringLiteral("%1-hour-%2.log").arg(QFileInfo(logfile).completeBaseName()).arg(k + 1)));
+        if (!out.open(QIODevice::WriteOnly)) return;
+        const qsizetype end = k == 2 ? lines.size() : (k + 1) * third;
+        for (qsizetype i = k * third; i < end; ++i) out.write(lines[i] + (i + 1 < lines.size() ? "\n" : ""));
+        parts.prepend(out.fileName());  // given last first: the reading order is the files' times
+    }
+    w.actions().voyage->setChecked(false);
+    if (!w.files()->OpenPaths(parts)) return;
+    w.grids()->SwitchGridMode('B');
+    shot.Grab(QStringLiteral("25-voyage-of-three-files-report"));
+}
+
 // A long generated voyage: a fix and seven instrument sentences a second, lines lines in all.
 bool WriteLongLog(const QString& path, int lines) {
     QFile file(path);
@@ -280,6 +302,7 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
             shot.Grab(QStringLiteral("24-encounter-on-voyage-map-zoomed"));
         }
     }
+    VoyageReportShot(w, shot, logfile);
 
     // A long load: the progress bar in the status bar, pictured while the file is read once the
     // rate has settled, then the reading cancelled there and the report that says so.
@@ -292,14 +315,14 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
         int updates = 0;
         const QMetaObject::Connection during = QObject::connect(w.files(), &FileCommands::progressShown, &w, [&] {
             if (++updates != 2) return;
-            shot.Grab(QStringLiteral("25-progress-mid-load"));
+            shot.Grab(QStringLiteral("26-progress-mid-load"));
             w.files()->Cancel();
         });
         w.files()->OpenPath(big);
         QObject::disconnect(during);
         s.settings.nolimits = nolimits;
         if (updates < 2) QTextStream(stdout) << "the long log was read before its progress could be pictured\n";
-        else shot.Grab(QStringLiteral("26-report-after-cancel"));
+        else shot.Grab(QStringLiteral("27-report-after-cancel"));
     }
     return shot.ok() ? 0 : 1;
 }

@@ -112,9 +112,28 @@ bool TLineReader::Next(std::string_view& line) {
             }
         }
         line = last_ = std::string_view(b, std::min(n, maxline));
+        lineoffset_ = fileread_ - (end_ - static_cast<std::size_t>(b - buf_.get()));
         ++lineno_;
         return true;
     }
+}
+
+std::optional<std::uint64_t> TLineReader::lineoffset() const {
+    if (enc_ != Encoding::Bytes) return std::nullopt;
+    return lineoffset_;
+}
+
+bool TLineReader::Seek(std::uint64_t offset, std::int32_t lineno) {
+    if (!file_ || offset > filesize_ || lineno < 1) return false;
+    if (std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
+    // Past the first bytes there is no byte-order mark to look for.
+    enc_ = offset == 0 ? Encoding::Unknown : Encoding::Bytes;
+    fileread_ = offset;
+    begin_ = end_ = 0;
+    eof_ = failed_ = skipping_ = aftercr_ = false;
+    lineno_ = lineno - 1;
+    last_ = {};
+    return true;
 }
 
 // Moves the unfinished line to the front and appends what the file holds next.

@@ -16,6 +16,7 @@
 #include "appstate.h"
 #include "filedialogs.h"
 #include "logtext.h"
+#include "model/logfiles.h"
 #include "present/valuetext.h"
 #include "voyage/mapview.h"
 #include "voyage/stripsview.h"
@@ -193,7 +194,7 @@ void VoyagePane::contextMenuEvent(QContextMenuEvent* e) {
                 r.caption = svg ? QStringLiteral("Save picture as SVG") : QStringLiteral("Save picture as PNG");
                 r.filters = {svg ? QStringLiteral("SVG pictures (*.svg)") : QStringLiteral("PNG pictures (*.png)")};
                 r.defaultsuffix = svg ? QStringLiteral("svg") : QStringLiteral("png");
-                r.filename = QFileInfo(LogText(app_.session.settings.lastfile)).completeBaseName() + QStringLiteral("-voyage");
+                r.filename = QFileInfo(LogText(EntryFirstPath(app_.session.settings.lastfile))).completeBaseName() + QStringLiteral("-voyage");
                 r.confirmoverwrite = true;
                 if (auto path = dialogs.SaveFile(r)) {
                     if (!Export(part, *path))

@@ -92,8 +92,9 @@ TEST(LoadLogFile, CannotOpen) {
     const test::TempDir dir;
     const std::string fifo = dir.File("pipe.log");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), ::testing::TempDir(),
-                                    std::string("/dev/zero"), fifo}) {
+    const std::string empty = dir.File("empty");
+    std::filesystem::create_directory(empty);
+    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), empty, std::string("/dev/zero"), fifo}) {
         SCOPED_TRACE(path);
         test::FakePlatform p;
         Session s(p);
@@ -101,7 +102,8 @@ TEST(LoadLogFile, CannotOpen) {
         s.curevent.heading = 5;
         EXPECT_EQ(OpenLogFile(s, path), LoadOutcome::NotOpened);
         ASSERT_EQ(p.messages.size(), 1u);
-        EXPECT_EQ(p.messages[0].text, "Could not open the file:\r\n" + path);
+        // A folder is read as the voyage of its log files: this one has none.
+        EXPECT_EQ(p.messages[0].text, (path == empty ? "No log files (*.txt, *.log, *.nmea) in:\r\n" : "Could not open the file:\r\n") + path);
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);
         EXPECT_EQ(s.settings.lastfile, "previous.log");
         EXPECT_EQ(s.curevent.heading, novalue);
