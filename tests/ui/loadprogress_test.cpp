@@ -23,10 +23,10 @@
 namespace brenvik::ui::test {
 namespace {
 
-// One position fix a second, far more lines than the first progress step reads.
-QByteArray FixesLog(int lines) {
+// One position fix a second from second first on, far more lines than the first progress step reads.
+QByteArray FixesLog(int lines, int first = 0) {
     std::string log;
-    for (int i = 0; i < lines; ++i) {
+    for (int i = first; i < first + lines; ++i) {
         char body[96];
         std::snprintf(body, sizeof body, "$GPRMC,%02d%02d%02d,A,5130.000,N,00010.000,W,5.0,90.0,150625,,", i / 3600 % 24,
                       i / 60 % 60, i % 60);
@@ -60,12 +60,18 @@ TEST(LoadProgressText, TellsTheRateAndTheTimeLeftOnceTheyAreKnown) {
 
 TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
     const QString path = WriteFile(QStringLiteral("long.log"), FixesLog(40000));
+    // A voyage of three hourly files: the stop falls in the second, the third is not read.
+    const QStringList voyage{WriteFile(QStringLiteral("h3.log"), FixesLog(6000, 12000)),
+                             WriteFile(QStringLiteral("h1.log"), FixesLog(6000, 0)),
+                             WriteFile(QStringLiteral("h2.log"), FixesLog(6000, 6000))};
     enum How { kButton, kEsc, kClose };
     struct Case {
         const char* name;
         How how;
+        bool isvoyage;
     };
-    for (const Case& c : {Case{"Cancel", kButton}, Case{"Esc", kEsc}, Case{"closing the window", kClose}}) {
+    for (const Case& c : {Case{"Cancel", kButton, false}, Case{"Esc", kEsc, false}, Case{"closing the window", kClose, false},
+                          Case{"Cancel in a voyage", kButton, true}}) {
         SCOPED_TRACE(c.name);
         MainWindow& w = Window();
         QApplication::setActiveWindow(&w);  // Esc is the window's shortcut
@@ -80,8 +86,9 @@ TEST_F(UiTest, ACancelledLoadShowsWhatWasReadAndTheNextOpenWorks) {
             else if (c.how == kEsc) QTest::keyClick(&w, Qt::Key_Escape);
             else w.files()->progressBar()->cancelButton()->click();
         };
-        ASSERT_TRUE(w.files()->OpenPath(path));
+        ASSERT_TRUE(c.isvoyage ? w.files()->OpenPaths(voyage) : w.files()->OpenPath(path));
         platform.onLoadStarted = started;
+        ASSERT_EQ(w.session().logfiles.size(), c.isvoyage ? 2u : 1u);
 
         const Session& s = w.session();
         EXPECT_EQ(s.cancelline, 8192);
