@@ -132,6 +132,15 @@ void VoyagePane::Reload() {
     split_->setSizes({total - want, want});
 }
 
+void VoyagePane::Clear(const QString& text) {
+    // The views let go of the voyage before it goes; none of them reads the session then.
+    map_->SetVoyage(nullptr, {}, {});
+    strips_->SetVoyage(nullptr);
+    voyage_ = std::make_unique<chart::TVoyage>();
+    cursor_->setEvent(-1);
+    ShowMessage(text);
+}
+
 void VoyagePane::Refresh() {
     const int ev = cursor_->current();
     strips_->SetVoyage(voyage_.get());
