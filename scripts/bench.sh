@@ -156,6 +156,11 @@ if [ "${BENCH_LONG:-0}" = 1 ]; then
   else
     echo "  EVENTS DIFFER from the single file's"
   fi
+  # Both in the desktop program: the progress bar moves, the last line's source, a cancel.
+  if [ -x "$build/bench/brenvik_ui_bench" ]; then
+    "$build/bench/brenvik_ui_bench" --long "$long" 2>/dev/null | sed 's/^/  /'
+    "$build/bench/brenvik_ui_bench" --long "$parts"/part-*.log 2>/dev/null | sed 's/^/  /'
+  fi
 else
   echo "Whole file without limits: skipped (BENCH_LONG=1 generates and reads 10000000 lines)"
 fi

@@ -4,6 +4,8 @@
 //   brenvik_ui_bench --voyage-log FILE      writes about 100,000 events with 50,000 AIS reports
 //   brenvik_ui_bench --voyage LOG [COASTLOG] times the voyage pane on LOG, and the full-resolution
 //                                            coastline of COASTLOG's view
+//   brenvik_ui_bench --long LOGFILE...      a long log or a voyage without the capacities: the
+//                                           progress bar, the last line's source, a cancel
 //   brenvik_ui_bench --loads N LOGFILE...   N loads in one window (the files opened in turn, each
 //                                           reopened once, every view shown after each load): the
 //                                           peak RSS after the 5th and after the Nth load
@@ -106,6 +108,43 @@ void Run(const QString& path) {
     w.views()->ShowSource(line);
     QApplication::processEvents();
     std::printf("  ShowSource at line %-7d          %8.1f ms\n", line, Ms(t));
+}
+
+// A long log or a voyage of several files in the window with the capacities lifted: how often
+// the progress bar moved, the load's time, the source view at the last line; then the same
+// load cancelled at its first progress.
+void RunLong(const QStringList& paths) {
+    MainWindow w;
+    w.app().platform.script.active = true;
+    w.show();
+    QApplication::processEvents();
+    brenvik::Session& s = w.session();
+    s.settings.nolimits = true;
+    brenvik::ui::FileCommands& files = *w.files();
+    int shown = 0;
+    bool cancel = false;
+    QObject::connect(&files, &brenvik::ui::FileCommands::progressShown, &files, [&] {
+        ++shown;
+        if (cancel) files.Cancel();
+    });
+    QElapsedTimer t;
+    t.start();
+    const bool ok = files.OpenPaths(paths);
+    const double open = Ms(t);
+    std::printf("long load: %s%s\n", paths.front().toUtf8().constData(),
+                paths.size() > 1 ? QStringLiteral(" and %1 more files").arg(paths.size() - 1).toUtf8().constData() : "");
+    std::printf("  %s: %d lines, %d events, %d AIS reports in %.1f s; progress bar updated %d times\n",
+                ok ? "read" : "NOT READ", s.recnumb, s.events.count(), s.aisevents.count(), open / 1000, shown);
+    t.restart();
+    w.views()->ShowSource(s.totlines);
+    QApplication::processEvents();
+    std::printf("  ShowSource at the last line (%d)    %8.1f ms\n", s.totlines, Ms(t));
+    shown = 0;
+    cancel = true;
+    t.restart();
+    files.OpenPaths(paths);
+    std::printf("  cancelled at the first progress: after %.1f s, at line %d, %d events kept\n", Ms(t) / 1000,
+                s.cancelline, s.events.count());
 }
 
 // The process's peak resident memory so far, in KiB (0 when the system does not tell).
@@ -344,8 +383,14 @@ int main(int argc, char* argv[]) {
         RepeatedLoads(paths, loads);
         return 0;
     }
+    if (argc >= 3 && std::string_view(argv[1]) == "--long") {
+        QStringList paths;
+        for (int i = 2; i < argc; ++i) paths << QString::fromLocal8Bit(argv[i]);
+        RunLong(paths);
+        return 0;
+    }
     if (argc != 2) {
-        std::fputs("usage: brenvik_ui_bench LOGFILE | --loads N LOGFILE... | --voyage-log FILE | --voyage LOG [COASTLOG] | --capacity-log FILE\n", stderr);
+        std::fputs("usage: brenvik_ui_bench LOGFILE | --long LOGFILE... | --loads N LOGFILE... | --voyage-log FILE | --voyage LOG [COASTLOG] | --capacity-log FILE\n", stderr);
         return 2;
     }
     Run(QString::fromLocal8Bit(argv[1]));
