@@ -243,14 +243,16 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kEvents, "TCPAWindow", Fmt("%d", st.tcpawindow / 60));
 }
 
-bool ReadLoaded(Session& s, const TIniFile& ini) {
+}  // namespace
+
+bool ReadSettings(Session& s, const TIniFile& ini) {
     ReadFiles(s.settings, ini);
     ReadModes(s.settings, ini);
     ReadEncounterLimits(s.settings, ini);
     return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
 }
 
-}  // namespace
+void WriteSettings(const Session& s, TIniFile& ini) { WriteAll(s, ini); }
 
 bool InitSettingsFile(Session& s, const std::string& datafolder) {
     s.settings.inifile = (std::filesystem::path(datafolder) / "brenv.ini").string();
@@ -268,7 +270,7 @@ bool ReadSettings(Session& s, const std::string& path) {
         ShowReadFailure(s, path);
         return false;
     }
-    return ReadLoaded(s, ini);
+    return ReadSettings(s, ini);
 }
 
 bool ReadStartupSettings(Session& s) {
@@ -289,7 +291,7 @@ bool ReadStartupSettings(Session& s) {
                                            : "\r\nThe default settings are used; the damaged file is kept as:\r\n" + kept));
             return false;
         }
-        default: return ReadLoaded(s, ini);
+        default: return ReadSettings(s, ini);
     }
 }
 
