@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # make fuzz: builds the libFuzzer targets apart from the main build (clang, address and
 # undefined-behaviour sanitizers) and runs each for a set time on a corpus seeded from
-# fuzz/seeds, the sample logs (cut into pieces of the longest input, in BUILD/seeds-TARGET)
-# and fuzz/regressions. The corpus grows in BUILD/corpus-TARGET
-# (never in git). Per target it prints the executions, executions per second, coverage (cov,
-# ft) and corpus size, and the pace on the corpus's median input. An input that fails is kept
+# fuzz/seeds, the sample logs (also cut into short pieces, in BUILD/seeds-TARGET) and
+# fuzz/regressions. The corpus grows in BUILD/corpus-TARGET (never in git). Per target it
+# prints the executions, executions per second, coverage (cov, ft) and corpus size, and the
+# pace on the corpus's median input. An input that fails is kept
 # in BUILD/artifacts and, minimised, in fuzz/regressions/TARGET, which `make test` replays.
 #   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 set -euo pipefail
@@ -29,9 +29,16 @@ cmake --build "$build" -j "${JOBS:-2}"
 # The median-sized input of a corpus folder, run this many times to time it.
 median_runs=500
 
-# The longest input per target. A few dozen log lines reach every handler, segmentation and
-# writer path; longer inputs only cost time.
+# The longest input per target, and the size of the pieces the sample logs are cut into. Most
+# paths take a few dozen lines; a longer load still reaches the loop counts that libFuzzer
+# tells apart (up to 128 and more), which the short pieces cannot.
 max_len() {
+  case "$1" in
+    load) echo 8192 ;;
+    *) echo 2048 ;;
+  esac
+}
+piece_len() {
   case "$1" in
     load) echo 4096 ;;
     *) echo 2048 ;;
@@ -39,7 +46,8 @@ max_len() {
 }
 
 # Splits the sample logs at line ends into pieces of at most $2 bytes in folder $1, so that
-# the whole of each log is among the seeds, not only its start (libFuzzer cuts a longer seed).
+# the whole of each log is among the seeds, not only its start (libFuzzer cuts a longer seed
+# at the longest input, and the log itself stays a seed too).
 split_samples() {
   rm -rf "$1"
   mkdir -p "$1"
@@ -60,8 +68,8 @@ for target in "${targets[@]}"; do
   for d in fuzz/seeds/"$target" fuzz/regressions/"$target"; do [ -d "$d" ] && seeds+=("$d"); done
   maxlen=$(max_len "$target")
   if [ "$target" != settings ]; then
-    split_samples "$build/seeds-$target" "$maxlen"
-    seeds+=("$build/seeds-$target")
+    split_samples "$build/seeds-$target" "$(piece_len "$target")"
+    seeds+=("$build/seeds-$target" data/samples)
   fi
   log="$build/fuzz-$target.log"
   rm -f "$build/artifacts/$target-"*
