@@ -131,8 +131,31 @@ if [ "${BENCH_LONG:-0}" = 1 ]; then
     "$bench" gen "$long.part" 10000000 "$seed"
     mv "$long.part" "$long"
   fi
+  pick='$1 == "seconds" || $1 == "cpu" || $1 == "lines/second" || $1 == "events" || $1 == "peak" || $1 == "capacity" || $1 == "last"'
   echo "Whole file without limits (10000000 lines, --no-limits):"
-  "$bench" load "$long" --no-limits | awk '$1 == "seconds" || $1 == "lines/second" || $1 == "events" || $1 == "peak" || $1 == "capacity" { print "  " $0 }'
+  whole=$("$bench" load "$long" --no-limits)
+  awk "$pick"' { print "  " $0 }' <<<"$whole"
+  onecpu=$(awk '$1 == "cpu" { print $3 }' <<<"$best")
+  awk -v one="$best_secs" -v onecpu="$onecpu" '$1 == "seconds" { w = $2 / one } $1 == "cpu" { c = $3 / onecpu }
+    END { printf "  %.1f times the 1,000,000-line load in wall time, %.1f in processor time (target: within 11)\n", w, c }' <<<"$whole"
+  # The same lines as 24 hourly files read as one voyage: the same events, in about the same time.
+  parts="$dir/voyage-24"
+  if [ ! -s "$parts/part-23.log" ]; then
+    rm -rf "$parts" && mkdir -p "$parts"
+    split -n l/24 -d -a 2 --additional-suffix=.log "$long" "$parts/part-"
+  fi
+  echo "The same lines as a voyage of 24 files:"
+  voyage=$("$bench" load "$parts"/part-*.log --no-limits)
+  awk "$pick"' { print "  " $0 }' <<<"$voyage"
+  a=$(awk '$1 == "seconds" { print $2 }' <<<"$whole"); b=$(awk '$1 == "seconds" { print $2 }' <<<"$voyage")
+  ca=$(awk '$1 == "cpu" { print $3 }' <<<"$whole"); cb=$(awk '$1 == "cpu" { print $3 }' <<<"$voyage")
+  awk -v a="$a" -v b="$b" -v ca="$ca" -v cb="$cb" \
+    'BEGIN { printf "  %+.1f %% wall, %+.1f %% processor time against the single file (target: within 5 %%)\n", (b - a) / a * 100, (cb - ca) / ca * 100 }'
+  if [ "$(awk '$1 == "events" && $2 == "hash" { print $3 }' <<<"$whole")" = "$(awk '$1 == "events" && $2 == "hash" { print $3 }' <<<"$voyage")" ]; then
+    echo "  events identical to the single file's"
+  else
+    echo "  EVENTS DIFFER from the single file's"
+  fi
 else
   echo "Whole file without limits: skipped (BENCH_LONG=1 generates and reads 10000000 lines)"
 fi

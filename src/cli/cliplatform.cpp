@@ -1,6 +1,7 @@
 #include "cliplatform.h"
 
 #include <langinfo.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <clocale>
@@ -29,6 +30,28 @@ void PrintText(std::string_view text) {
     std::fwrite(out.data(), 1, out.size(), stderr);
 }
 
+// 1234567 as "1,234,567", whatever the locale.
+std::string Grouped(unsigned long long n) {
+    std::string digits = std::to_string(n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    return out;
+}
+
+std::string DurationText(double secs) {
+    const auto s = static_cast<long long>(secs + 0.999);
+    char text[32];
+    if (s < 60) std::snprintf(text, sizeof text, "%lld s", s);
+    else if (s < 3600) std::snprintf(text, sizeof text, "%lld min %02lld s", s / 60, s % 60);
+    else std::snprintf(text, sizeof text, "%lld h %02lld min", s / 3600, s / 60 % 60);
+    return text;
+}
+
+constexpr std::chrono::seconds kProgressAfter{1};  // shorter reads need no progress line
+constexpr std::chrono::milliseconds kRedrawEvery{200};
+
 }  // namespace
 
 CliPlatform::CliPlatform() {
@@ -41,9 +64,52 @@ CliPlatform::CliPlatform() {
         if (!h) h = std::strstr(tf, "%I");
         if (h && h[2] && h[2] != '%') timesep_ = h[2];
     }
+    // Scripts and the tests read stderr: the progress line is for a person at a terminal.
+    tty_ = isatty(STDERR_FILENO) == 1;
+}
+
+void CliPlatform::LoadStarted() {
+    started_ = std::chrono::steady_clock::now();
+    drawn_ = started_;
+}
+
+void CliPlatform::ShowReport(const std::vector<std::string>&) { ClearProgress(); }
+
+bool CliPlatform::LoadProgress(const TLoadProgress& p) {
+    if (!tty_) return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - started_ < kProgressAfter || now - drawn_ < kRedrawEvery) return true;
+    drawn_ = now;
+    const double secs = std::chrono::duration<double>(now - started_).count();
+    std::string line = "Reading";
+    if (p.totalbytes > 0) {
+        char percent[16];
+        std::snprintf(percent, sizeof percent, " %.1f %%",
+                      100.0 * static_cast<double>(p.bytes) / static_cast<double>(p.totalbytes));
+        line += percent;
+    }
+    line += " - " + Grouped(static_cast<unsigned long long>(p.lines)) + " lines - " +
+            Grouped(static_cast<unsigned long long>(static_cast<double>(p.lines) / secs)) + " lines/s";
+    if (p.bytes > 0 && p.totalbytes >= p.bytes)
+        line += " - " + DurationText(secs * static_cast<double>(p.totalbytes - p.bytes) / static_cast<double>(p.bytes)) + " left";
+    // Padded over a longer line drawn before; the next one starts again at the line's start.
+    const std::size_t width = line.size();
+    if (width < drawnwidth_) line.append(drawnwidth_ - width, ' ');
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    drawnwidth_ = width;
+    return true;
+}
+
+void CliPlatform::ClearProgress() {
+    if (drawnwidth_ == 0) return;
+    std::fprintf(stderr, "\r%s\r", std::string(drawnwidth_, ' ').c_str());
+    std::fflush(stderr);
+    drawnwidth_ = 0;
 }
 
 void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {
+    ClearProgress();
     if (!IsLineMessage(text)) {
         PrintText(text);
         return;
@@ -59,6 +125,7 @@ void CliPlatform::ShowMessage(MsgKind, std::string_view text, int, bool) {
 }
 
 Answer CliPlatform::Ask(QuestionKind, std::string_view text, int) {
+    ClearProgress();
     PrintText(std::string(text) + " Yes");
     return Answer::Yes;
 }

@@ -1,4 +1,4 @@
-// brenvik-cli: loads one NMEA log and prints or writes what Brenvik makes of it.
+// brenvik-cli: loads one NMEA log (or the files of a voyage) and prints or writes what Brenvik makes of it.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -107,7 +107,7 @@ int Run(int argc, const char* const* argv) {
     else
         CreateVhcls(s, opts.lookupdir);
 
-    const LoadOutcome outcome = OpenLogFile(s, opts.logfile);
+    const LoadOutcome outcome = OpenLogFiles(s, opts.logfiles);
     if (outcome != LoadOutcome::Complete) return 1;
 
     // Rows of the data grid, as "Save Marked NMEA events as.." takes them.

@@ -132,8 +132,10 @@ constexpr std::array optiondefs{
 }  // namespace
 
 const char* UsageText() {
-    return "Usage: brenvik-cli [options] LOGFILE\n"
-           "Reads an NMEA 0183 log and prints what Brenvik makes of it.\n"
+    return "Usage: brenvik-cli [options] LOGFILE...\n"
+           "Reads an NMEA 0183 log and prints what Brenvik makes of it. Several files, or a\n"
+           "folder (its *.txt, *.log and *.nmea files), are read as one voyage, in the order of\n"
+           "their first times, with line numbers running on.\n"
            "\n"
            "Outputs (the report when none is asked for):\n"
            "  --report               summary report, as the text panel shows it\n"
@@ -212,10 +214,11 @@ bool CheckOutputPaths(const CliOptions& o, std::string& error) {
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];
         if (path->empty()) continue;
-        if (SameFile(*path, o.logfile)) {
-            error = std::string(name) + " " + *path + ": that is the log file itself";
-            return false;
-        }
+        for (const std::string& log : o.logfiles)
+            if (SameFile(*path, log)) {
+                error = std::string(name) + " " + *path + ": that is the log file itself";
+                return false;
+            }
         for (std::size_t j = 0; j < i; ++j) {
             const auto& [other, otherpath] = outputs[j];
             if (!otherpath->empty() && SameFile(*path, *otherpath)) {
@@ -259,14 +262,11 @@ bool ParseArgs(int argc, const char* const* argv, CliOptions& opts, std::string&
                 error = "bad value for " + std::string(name) + ": " + std::string(value);
                 return false;
             }
-        } else if (opts.logfile.empty()) {
-            opts.logfile = arg;
         } else {
-            error = "more than one log file given";
-            return false;
+            opts.logfiles.emplace_back(arg);
         }
     }
-    if (!opts.help && !opts.version && opts.logfile.empty()) {
+    if (!opts.help && !opts.version && opts.logfiles.empty()) {
         error = "no log file given";
         return false;
     }

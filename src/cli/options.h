@@ -12,7 +12,7 @@ class Session;
 namespace brenvik::cli {
 
 struct CliOptions {
-    std::string logfile;
+    std::vector<std::string> logfiles;  // one log, or the files (and folders) of a voyage
     bool help = false;
     bool version = false;
     // Outputs, in the order they are printed.

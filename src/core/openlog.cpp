@@ -27,12 +27,14 @@ std::int32_t OwnMmsi(const Session& s) {
     return v ? *v : 0;
 }
 
-LoadOutcome OpenLogFile(Session& s, const std::string& path) {
-    const LoadOutcome outcome = LoadLogFile(s, path);
+LoadOutcome OpenLogFile(Session& s, const std::string& path) { return OpenLogFiles(s, EntryPaths(path)); }
+
+LoadOutcome OpenLogFiles(Session& s, const std::vector<std::string>& paths) {
+    const LoadOutcome outcome = LoadLogFiles(s, paths);
     if (outcome != LoadOutcome::Complete) return outcome;
-    s.settings.lastfile = path;
-    s.settings.lastfolder = FolderOf(path);
-    AddRecentFile(s.settings, path);
+    s.settings.lastfile = s.logentry;
+    s.settings.lastfolder = FolderOf(EntryFirstPath(s.logentry));
+    AddRecentFile(s.settings, s.logentry);
     s.encounters = ComputeEncounters(s.events, s.aisevents, OwnMmsi(s));
     s.platform.ShowReport(SummaryReport(s));
     if (s.settings.autoshowvalid) s.fields.ShowValid();

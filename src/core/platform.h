@@ -2,6 +2,7 @@
 // Everything the core needs from the platform: message boxes and questions, the clock,
 // the locale's separators and text measurement. The desktop program, the command-line
 // program and the tests each implement it.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,13 @@ namespace brenvik {
 enum class MsgKind { Plain, Information, Warning, Error };
 enum class QuestionKind { YesNo, YesCancel };
 enum class Answer { Yes, No, Cancel };
+
+// How far a load has come: bytes of all its files read so far and in all, lines so far.
+struct TLoadProgress {
+    std::uint64_t bytes = 0;
+    std::uint64_t totalbytes = 0;
+    std::int32_t lines = 0;
+};
 
 class Platform {
 public:
@@ -36,6 +44,12 @@ public:
     virtual void LoadStarted() {}                                    // hide grids, clear the text panel
     virtual void ShowReport(const std::vector<std::string>& lines) { (void)lines; }
     virtual void LoadFinished() {}                                   // show the new data
+    // Called every few thousand lines while a load reads; false stops the reading there, as
+    // the user asked, and what was read so far is kept.
+    virtual bool LoadProgress(const TLoadProgress& p) {
+        (void)p;
+        return true;
+    }
 };
 
 }  // namespace brenvik

@@ -14,6 +14,7 @@
 #include "model/encounter.h"
 #include "model/eventobj.h"
 #include "model/linemessages.h"
+#include "model/logfiles.h"
 #include "model/sentencefields.h"
 #include "model/sources.h"
 #include "platform.h"
@@ -62,6 +63,11 @@ public:
     // AIS fragments waiting for the rest of their message; kept across loads.
     TFragments fragments;
 
+    // The files the last load read, in reading order, with their line ranges.
+    std::vector<TLogFile> logfiles;
+    // The same as one entry for the last file and the recent files (model/logfiles.h).
+    std::string logentry;
+
     // Loader state.
     bool fileheader = true;
     std::int32_t recnumb = 0;
@@ -77,6 +83,7 @@ public:
     std::string limitname;
     std::int32_t limithit = 0;
     std::int32_t limitline = 0;  // the line at which a capacity stopped the reading; 0 when none
+    std::int32_t cancelline = 0;  // the line at which the user stopped the reading; 0 when none
     TDateTime firstdts = 0;
     // What each talker and sentence identifier sent, and the clocks: gathered line by line.
     TSources sources;

@@ -1,5 +1,5 @@
 // brenvik: the desktop program.
-//   brenvik [LOGFILE]              opens LOGFILE once the window is shown
+//   brenvik [LOGFILE...]           opens LOGFILE (several: one voyage) once the window is shown
 //   brenvik --help | --version     prints and ends, without a display
 //   brenvik --screenshot DIR LOG [VOYAGELOG...]   (hidden) writes pictures of the main window into
 //                                  DIR, and of the voyage pane on each VOYAGELOG too
@@ -9,16 +9,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include <string>
+#include <vector>
+
+#include "logtext.h"
 #include "mainwindow.h"
+#include "model/logfiles.h"
 #include "screenshots.h"
 
 namespace {
 
 const char kUsage[] =
-    "Usage: brenvik [options] [LOGFILE]\n"
+    "Usage: brenvik [options] [LOGFILE...]\n"
     "Opens NMEA 0183 and AIS logs in Brenvik's main window: events, AIS reports, vessels and\n"
     "the summary report, with CSV, KML and GPS text exports. LOGFILE is opened once the window\n"
-    "is shown; without it the last log is reopened when the settings ask for that.\n"
+    "is shown; without it the last log is reopened when the settings ask for that. Several\n"
+    "files, or a folder (its *.txt, *.log and *.nmea files), are read as one voyage, in the\n"
+    "order of their first times.\n"
     "\n"
     "Options:\n"
     "  --help                 this text\n"
@@ -46,7 +53,11 @@ int main(int argc, char* argv[]) {
     }
 
     brenvik::ui::MainWindow w;
-    if (!args.isEmpty()) w.setStartupFile(QFileInfo(args.front()).absoluteFilePath());
+    if (!args.isEmpty()) {
+        std::vector<std::string> paths;
+        for (const QString& a : args) paths.push_back(brenvik::ui::CoreText(QFileInfo(a).absoluteFilePath()));
+        w.setStartupFile(brenvik::ui::LogText(brenvik::VoyageEntry(paths)));
+    }
     w.show();
     return QApplication::exec();
 }

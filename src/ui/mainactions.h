@@ -11,6 +11,8 @@ namespace brenvik::ui {
 struct MainActions {
     // File
     QAction* open = nullptr;
+    QAction* openVoyage = nullptr;
+    QAction* openVoyageFolder = nullptr;
     QAction* reopen = nullptr;
     QAction* saveAll = nullptr;
     QAction* saveMarked = nullptr;

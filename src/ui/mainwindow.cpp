@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -12,6 +13,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
 
 #include "ais/vessels.h"
 #include "datafolder.h"
@@ -108,6 +112,9 @@ void MainWindow::BuildMenus() {
     a.fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     a.open = Add(a.fileMenu, QStringLiteral("Open..."));
     a.open->setShortcut(QKeySequence::Open);
+    a.openVoyage = Add(a.fileMenu, QStringLiteral("Open Voyage..."));
+    a.openVoyage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    a.openVoyageFolder = Add(a.fileMenu, QStringLiteral("Open Voyage Folder..."));
     a.reopen = Add(a.fileMenu, QStringLiteral("ReOpen"));
     a.reopen->setShortcut(Qt::Key_F5);
     a.fileMenu->addSeparator();
@@ -161,6 +168,8 @@ void MainWindow::BuildMenus() {
 void MainWindow::Wire() {
     MainActions& a = actions_;
     connect(a.open, &QAction::triggered, files_, &FileCommands::Open);
+    connect(a.openVoyage, &QAction::triggered, files_, &FileCommands::OpenVoyage);
+    connect(a.openVoyageFolder, &QAction::triggered, files_, &FileCommands::OpenVoyageFolder);
     connect(a.reopen, &QAction::triggered, files_, &FileCommands::Reopen);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.report, &QAction::triggered, views_, &TextViews::ShowSummary);
@@ -190,16 +199,56 @@ void MainWindow::Wire() {
         area_->raise();
         welcome_->hide();
     });
+    connect(files_, &FileCommands::loadBegins, this, &MainWindow::LockForLoad);
+    connect(files_, &FileCommands::loadEnds, this, &MainWindow::UnlockAfterLoad);
     connect(timer_, &QTimer::timeout, this, &MainWindow::StartupOpen);
     connect(dialogs_, &DialogCommands::displayChanged, views_, &TextViews::Refresh);
 
     app_->platform.onLoadStarted = [this] {
-        for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
-                           static_cast<QWidget*>(area_->aisGrid())})
-            g->hide();
+        HideGrids();
         views_->ClearView();
     };
     app_->platform.onShowReport = [this](const std::vector<std::string>& lines) { views_->ShowReportLines(lines); };
+}
+
+void MainWindow::HideGrids() {
+    for (QWidget* g : {static_cast<QWidget*>(area_->dataGrid()), static_cast<QWidget*>(area_->maxminGrid()),
+                       static_cast<QWidget*>(area_->aisGrid())})
+        g->hide();
+}
+
+void MainWindow::LockForLoad() {
+    locked_.clear();
+    for (QAction* a : findChildren<QAction*>()) {
+        if (!a->isEnabled()) continue;
+        locked_.emplace_back(a);
+        a->setEnabled(false);
+    }
+    menuBar()->setEnabled(false);
+    focus_ = QApplication::focusWidget();
+    splitter_->setEnabled(false);
+    // The grids' models read the lists in their paint events, the grid area their columns when
+    // it is laid out (a resize), the voyage pane its voyage: none of them may run now.
+    HideGrids();
+    areashown_ = !area_->isHidden();
+    area_->hide();
+    voyage_->Clear(QStringLiteral("Reading the log..."));
+}
+
+void MainWindow::UnlockAfterLoad(bool complete) {
+    for (const QPointer<QAction>& a : locked_)
+        if (a) a->setEnabled(true);
+    locked_.clear();
+    menuBar()->setEnabled(true);
+    splitter_->setEnabled(true);
+    if (areashown_) area_->show();
+    if (focus_) focus_->setFocus();
+    // A completed load refills the pane with the grids; a failed one leaves nothing to draw.
+    if (!complete) voyage_->Clear(QStringLiteral("The log could not be read: there is nothing to draw."));
+    if (closeafterload_) {
+        closeafterload_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* e) {
@@ -238,6 +287,13 @@ void MainWindow::StartupOpen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (files_->loading()) {
+        // The reading thread owns the session: stop it, and close once it has ended.
+        files_->Cancel();
+        closeafterload_ = true;
+        e->ignore();
+        return;
+    }
     Session& s = app_->session;
     s.settings.splitterpos = splitter_->sizes().value(0, s.settings.splitterpos);
     s.settings.windowbounds = {x(), y(), x() + width(), y() + height()};
@@ -265,15 +321,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 void MainWindow::PlaceWelcome() { welcome_->move(std::max((bottom_->width() - welcome_->width()) / 2, 0), 20); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasUrls() && e->mimeData()->urls().size() == 1 && e->mimeData()->urls().front().isLocalFile())
+    if (files_->loading()) return;
+    const QList<QUrl> urls = e->mimeData()->hasUrls() ? e->mimeData()->urls() : QList<QUrl>{};
+    if (!urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         e->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* e) {
-    const QString path = e->mimeData()->urls().front().toLocalFile();
+    // Several files (or a folder) dropped at once are one voyage.
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls()) paths << u.toLocalFile();
     e->acceptProposedAction();
     // After the drop has finished, so the source application is not kept waiting.
-    QTimer::singleShot(0, this, [this, path] { files_->OpenPath(path); });
+    QTimer::singleShot(0, this, [this, paths] { files_->OpenPaths(paths); });
 }
 
 }  // namespace brenvik::ui

@@ -4,7 +4,10 @@
 // controllers.
 #include <QMainWindow>
 
+#include <QPointer>
+
 #include <memory>
+#include <vector>
 
 #include "appstate.h"
 #include "mainactions.h"
@@ -63,6 +66,11 @@ private:
     void FormShow();
     void PlaceWelcome();
     void StartupOpen();
+    // While a load reads on its worker thread: the commands, the views' input and whatever
+    // would paint from the lists being filled are off.
+    void LockForLoad();
+    void UnlockAfterLoad(bool complete);
+    void HideGrids();
 
     std::unique_ptr<AppState> app_;
     MainActions actions_;
@@ -81,6 +89,10 @@ private:
     QTimer* timer_;
     QString startupfile_;
     bool shown_ = false;
+    std::vector<QPointer<QAction>> locked_;  // the actions a load turned off
+    QPointer<QWidget> focus_;                // and where the keyboard was
+    bool areashown_ = false;                 // the grid area was shown before the load
+    bool closeafterload_ = false;            // the window was closed during a load
 };
 
 }  // namespace brenvik::ui

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 
 #include "help/helpviewer.h"
 #include "logtext.h"
@@ -66,6 +67,18 @@ QAbstractButton* RunBox(QMessageBox& box, QAbstractButton* help, int helpcontext
     }
 }
 
+// Runs f on the UI thread: at once when called there, else queued to it while the calling
+// thread waits, so that widgets and the boxes' waiting time are only ever touched there.
+bool OffUiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app != nullptr && QThread::currentThread() != app->thread();
+}
+
+void OnUiThread(const std::function<void()>& f) {
+    if (OffUiThread()) QMetaObject::invokeMethod(QCoreApplication::instance(), f, Qt::BlockingQueuedConnection);
+    else f();
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform() {
@@ -109,15 +122,43 @@ TDateTime QtPlatform::NowUTC() {
 }
 
 void QtPlatform::LoadStarted() {
-    boxnanos_ = 0;
-    if (onLoadStarted) onLoadStarted();
+    OnUiThread([this] {
+        boxnanos_ = 0;
+        if (onLoadStarted) onLoadStarted();
+    });
 }
 
 void QtPlatform::ShowReport(const std::vector<std::string>& lines) {
-    if (onShowReport) onShowReport(lines);
+    OnUiThread([this, &lines] {
+        if (onShowReport) onShowReport(lines);
+    });
+}
+
+void QtPlatform::ResetProgress() {
+    const std::lock_guard lock(progressmutex_);
+    progress_ = Progress{};
+    loadclock_.start();
+    cancel_ = false;
+}
+
+QtPlatform::Progress QtPlatform::progress() const {
+    const std::lock_guard lock(progressmutex_);
+    return progress_;
+}
+
+bool QtPlatform::LoadProgress(const TLoadProgress& p) {
+    {
+        const std::lock_guard lock(progressmutex_);
+        progress_ = Progress{p, loadclock_.nsecsElapsed()};
+    }
+    return !cancel_;
 }
 
 void QtPlatform::ShowMessage(MsgKind kind, std::string_view text, int helpcontext, bool helpbutton) {
+    if (OffUiThread()) {
+        OnUiThread([&] { ShowMessage(kind, text, helpcontext, helpbutton); });
+        return;
+    }
     if (script.active) {
         script.shown.emplace_back(text);
         return;
@@ -129,6 +170,11 @@ void QtPlatform::ShowMessage(MsgKind kind, std::string_view text, int helpcontex
 }
 
 Answer QtPlatform::Ask(QuestionKind kind, std::string_view text, int helpcontext) {
+    if (OffUiThread()) {
+        Answer answer = Answer::Cancel;
+        OnUiThread([&] { answer = Ask(kind, text, helpcontext); });
+        return answer;
+    }
     if (script.active) {
         script.shown.emplace_back(text);
         return script.answer;

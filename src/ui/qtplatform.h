@@ -1,12 +1,17 @@
 #pragma once
 // The desktop program's platform: message boxes (with a Help button where a help context is
 // given), questions, the locale's separators, text widths in the grid font, and the display
-// steps of a load, which the main window's controllers take over through callbacks.
+// steps of a load, which the main window's controllers take over through callbacks. A load
+// reads on a worker thread: boxes, questions and display steps called from it run on the UI
+// thread while the reading waits; its progress is kept here for the UI to poll.
+#include <QElapsedTimer>
 #include <QFont>
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -30,6 +35,8 @@ public:
     void LoadStarted() override;
     void ShowReport(const std::vector<std::string>& lines) override;
     void LoadFinished() override {}
+    // From the reading thread: keeps p, and tells the reading to stop once Cancel was asked for.
+    bool LoadProgress(const TLoadProgress& p) override;
     // Nanoseconds the boxes and questions waited for the user since the load started: the
     // load's time leaves them out.
     qint64 BoxWaitNanos() const { return boxnanos_; }
@@ -38,6 +45,19 @@ public:
     const QFont& gridFont() const { return gridfont_; }
     // Parent of the message boxes.
     void setParentWidget(QWidget* w) { parent_ = w; }
+
+    // Before a load: no progress yet, no cancel asked for; the load's clock starts.
+    void ResetProgress();
+    // How far the running load has come (any thread), and when it got there: nanoseconds
+    // after ResetProgress, so that the rate holds still once the reading has ended.
+    struct Progress {
+        TLoadProgress at;
+        qint64 nanos = 0;
+    };
+    Progress progress() const;
+    // Stops the running load at its next progress call.
+    void RequestCancel() { cancel_ = true; }
+    bool cancelRequested() const { return cancel_; }
 
     std::function<void()> onLoadStarted;
     std::function<void(const std::vector<std::string>&)> onShowReport;
@@ -57,7 +77,11 @@ private:
     char decsep_ = '.';
     char timesep_ = ':';
     QWidget* parent_ = nullptr;
-    qint64 boxnanos_ = 0;
+    qint64 boxnanos_ = 0;  // written and read on the UI thread only
+    mutable std::mutex progressmutex_;
+    QElapsedTimer loadclock_;
+    Progress progress_;
+    std::atomic<bool> cancel_{false};
 };
 
 }  // namespace brenvik::ui

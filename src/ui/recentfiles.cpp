@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "model/logfiles.h"
 #include "openlog.h"
 #include "session.h"
 
@@ -39,6 +40,12 @@ std::string ShortenPath(std::string_view path, std::size_t n) {
     return out;
 }
 
+std::string RecentEntryText(std::string_view entry) {
+    if (!IsVoyageEntry(entry)) return ShortenPath(entry, 40);
+    const auto paths = EntryPaths(entry);
+    return ShortenPath(paths.front(), 32) + " +" + std::to_string(paths.size() - 1) + " files";
+}
+
 RecentFiles::RecentFiles(Session& s, QMenu* filemenu, const std::array<QAction*, kRecentEntries>& entries,
                          std::function<void(const std::string&)> open, QObject* parent)
     : QObject(parent), s_(s), menu_(filemenu), open_(std::move(open)) {
@@ -68,7 +75,7 @@ void RecentFiles::RefreshRecentMenu() {
         }
         if (static_cast<std::size_t>(i) < list.size()) {
             // A "&" in the path is shown as itself, not taken for an accelerator.
-            const QString shown = QString::fromStdString(ShortenPath(list[static_cast<std::size_t>(i)], 40))
+            const QString shown = QString::fromStdString(RecentEntryText(list[static_cast<std::size_t>(i)]))
                                       .replace(QLatin1Char('&'), QStringLiteral("&&"));
             entry->setText(QStringLiteral("&%1 ").arg(i + 1) + shown);
             entry->setVisible(true);

@@ -23,6 +23,9 @@ constexpr int kRecentEntries = 10;
 // A path of at most n characters unchanged; a longer one as its first 3 characters, "..."
 // and its last n - 6 characters. Characters are Unicode code points of the UTF-8 path.
 std::string ShortenPath(std::string_view path, std::size_t n);
+// A recent entry as the File menu shows it: the path shortened, or for a voyage its first
+// path and how many files follow.
+std::string RecentEntryText(std::string_view entry);
 
 class RecentFiles : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPixmap>
@@ -21,6 +22,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "dialogcommands.h"
@@ -121,6 +123,63 @@ void VoyageShots(MainWindow& w, Shooter& shot, const QString& log, const QString
                                       pane->map()->view().ToScreenY(own.size() ? own.lat[own.size() / 3] : 0));
         shot.Grab(name + QStringLiteral("-voyage-zoomed-strip"));
     }
+}
+
+// The log cut into three files, as a recorder writes one file an hour, opened as one voyage:
+// the report lists the files.
+void VoyageReportShot(MainWindow& w, Shooter& shot, const QString& logfile) {
+    QFile in(logfile);
+    if (!in.open(QIODevice::ReadOnly)) return;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    const QTemporaryDir tmp;
+    QStringList parts;
+    const qsizetype third = lines.size() / 3;
+    for (int k = 0; k < 3; ++k) {
+        QFile out(tmp.filePath(QStringLiteral("%1-hour-%2.log").arg(QFileInfo(logfile).completeBaseName()).arg(k + 1)));
+        if (!out.open(QIODevice::WriteOnly)) return;
+        const qsizetype end = k == 2 ? lines.size() : (k + 1) * third;
+        for (qsizetype i = k * third; i < end; ++i) out.write(lines[i] + (i + 1 < lines.size() ? "\n" : ""));
+        parts.prepend(out.fileName());  // given last first: the reading order is the files' times
+    }
+    w.actions().voyage->setChecked(false);
+    if (!w.files()->OpenPaths(parts)) return;
+    w.grids()->SwitchGridMode('B');
+    shot.Grab(QStringLiteral("25-voyage-of-three-files-report"));
+}
+
+// A long generated voyage: a fix and seven instrument sentences a second, lines lines in all.
+bool WriteLongLog(const QString& path, int lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QByteArray out;
+    const auto add = [&out](const QString& body) {
+        const QByteArray b = body.toLatin1();
+        unsigned char sum = 0;
+        for (const char c : b) sum ^= static_cast<unsigned char>(c);
+        out += '$' + b + '*' + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
+    };
+    for (int t = 0, n = 0; n < lines; ++t, n += 8) {
+        // West-south-west from off Skagen across the North Sea, at about six knots.
+        const int day = 12 + t / 86400, h = t / 3600 % 24, m = t / 60 % 60, sec = t % 60;
+        const double lat = 57.8 - t * 0.00001, lng = 10.0 - t * 0.00005;
+        const QString when = QString::asprintf("%02d%02d%02d.00", h, m, sec);
+        const QString pos = QString::asprintf("%02d%07.4f,N,%03d%07.4f,E", static_cast<int>(lat), (lat - static_cast<int>(lat)) * 60,
+                                              static_cast<int>(lng), (lng - static_cast<int>(lng)) * 60);
+        const double speed = 6.2 + 0.4 * std::sin(t / 900.0), heading = 252 + 3 * std::sin(t / 400.0);
+        add(QString::asprintf("GPRMC,%s,A,%s,%05.1f,%05.1f,%02d0625,1.8,W,A", qPrintable(when), qPrintable(pos), speed, heading - 1, day));
+        add(QString::asprintf("GPGGA,%s,%s,1,08,0.9,22.9,M,41.2,M,,", qPrintable(when), qPrintable(pos)));
+        add(QString::asprintf("GPVTG,%05.1f,T,%05.1f,M,%05.1f,N,%05.1f,K,A", heading - 1, heading + 0.8, speed, speed * 1.852));
+        add(QString::asprintf("HEHDT,%.1f,T", heading));
+        add(QString::asprintf("HEROT,%.1f,A", 0.45 * std::cos(t / 400.0)));
+        add(QString::asprintf("WIMWV,%.1f,R,%.1f,N,A", 300 + 10 * std::sin(t / 2100.0), 14 + 3 * std::sin(t / 1300.0)));
+        add(QString::asprintf("SDDPT,%.1f,0.5,100", 45 + 15 * std::sin(t / 5000.0)));
+        add(QString::asprintf("VWVHW,%.1f,T,%.1f,M,%.1f,N,%.1f,K", heading, heading + 1.8, speed - 0.2, (speed - 0.2) * 1.852));
+        if (out.size() > (1 << 20)) {
+            if (file.write(out) != out.size()) return false;
+            out.clear();
+        }
+    }
+    return file.write(out) == out.size() && file.flush();
 }
 
 }  // namespace
@@ -242,6 +301,28 @@ int TakeScreenshots(const QString& folder, const QString& logfile, const QString
             v.ZoomAbout(8, (v.ToScreenX(e->own.lng) + v.ToScreenX(e->other.lng)) / 2, (v.ToScreenY(e->own.lat) + v.ToScreenY(e->other.lat)) / 2);
             shot.Grab(QStringLiteral("24-encounter-on-voyage-map-zoomed"));
         }
+    }
+    VoyageReportShot(w, shot, logfile);
+
+    // A long load: the progress bar in the status bar, pictured while the file is read once the
+    // rate has settled, then the reading cancelled there and the report that says so.
+    const QString big = tmp.filePath(QStringLiteral("long-voyage.log"));
+    if (WriteLongLog(big, 2'000'000)) {
+        g->SwitchGridMode('N');
+        Session& s = w.session();
+        const bool nolimits = s.settings.nolimits;
+        s.settings.nolimits = true;
+        int updates = 0;
+        const QMetaObject::Connection during = QObject::connect(w.files(), &FileCommands::progressShown, &w, [&] {
+            if (++updates != 2) return;
+            shot.Grab(QStringLiteral("26-progress-mid-load"));
+            w.files()->Cancel();
+        });
+        w.files()->OpenPath(big);
+        QObject::disconnect(during);
+        s.settings.nolimits = nolimits;
+        if (updates < 2) QTextStream(stdout) << "the long log was read before its progress could be pictured\n";
+        else shot.Grab(QStringLiteral("27-report-after-cancel"));
     }
     return shot.ok() ? 0 : 1;
 }

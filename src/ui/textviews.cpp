@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -13,7 +14,8 @@
 #include "export/aiswriters.h"
 #include "appstate.h"
 #include "logtext.h"
-#include "parse/linereader.h"
+#include "model/logfiles.h"
+#include "parse/loglines.h"
 #include "present/encountertable.h"
 #include "present/report.h"
 #include "present/sourcestable.h"
@@ -57,22 +59,17 @@ QString FieldAtColumn(const QString& line, int x) {
     return (before + after).trimmed();
 }
 
-bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat) {
+bool ReadSourcePage(const std::vector<TLogFile>& files, int first, int last, int target, QStringList& lines, int& lineat,
+                    std::string& failed) {
     lineat = -1;
     // The loader's own reader: the same line ends, byte-order marks and line bound, so the
     // numbers shown are always the loader's.
-    TLineReader reader;
-    if (!reader.Open(path)) return false;
-    std::string_view line;
-    while (reader.lineno() < last && reader.Next(line)) {
-        const int number = reader.lineno();
-        if (number < first) continue;
+    return ReadLogLines(files, first, last, [&](std::int32_t number, std::string_view line) {
         if (number == target) lineat = static_cast<int>(lines.size());
         char head[16];
         std::snprintf(head, sizeof head, "%07d|", number);
         lines << QString::fromLatin1(head) + LogText(line);
-    }
-    return !reader.failed();
+    }, failed);
 }
 
 TextViews::TextViews(AppState& app, TextPanel& panel, QObject* parent) : QObject(parent), app_(app), panel_(panel) {
@@ -153,7 +150,16 @@ void TextViews::ShowSource(int n) {
     const int h = s.settings.pagesize / 2;
     QStringList lines;
     int lineat = -1;
-    const bool ok = ReadSourcePage(s.settings.lastfile, t - h, t + h, t, lines, lineat);
+    // Before any load (or after a failed one) the page comes from the last file named.
+    std::vector<TLogFile> files = s.logfiles;
+    if (files.empty()) {
+        TLogFile& last = files.emplace_back();
+        last.path = EntryFirstPath(s.settings.lastfile);
+        last.firstline = 1;
+        last.lastline = INT32_MAX;
+    }
+    std::string failed;
+    const bool ok = ReadSourcePage(files, t - h, t + h, t, lines, lineat, failed);
     MemoEdit* memo = panel_.memo();
     memo->setUpdatesEnabled(false);
     panel_.SetLines(lines.join(u'\n'));
@@ -162,7 +168,7 @@ void TextViews::ShowSource(int n) {
     memo->PutCaretAtLine(std::max(lineat, 0));
     memo->centerCursor();
     shown_ = 'S';
-    if (!ok) app_.platform.ShowMessage(MsgKind::Error, "Error reading file:\r\n" + s.settings.lastfile);
+    if (!ok) app_.platform.ShowMessage(MsgKind::Error, "Error reading file:\r\n" + failed);
 }
 
 void TextViews::ClearView() {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/logfiles.h"
+
 namespace brenvik::ui {
 
 struct AppState;
@@ -65,9 +67,10 @@ private:
 // The item of a comma-separated line around column x, trimmed.
 QString FieldAtColumn(const QString& line, int x);
 
-// Lines first..last (1-based) of a log file as the loader reads them, each
-// numbered "%07d|". lineat is set to the index of the line `target` in the result (-1 if not
-// reached). False when the file cannot be opened or read; what was read stays in lines.
-bool ReadSourcePage(const std::string& path, int first, int last, int target, QStringList& lines, int& lineat);
+// Lines first..last of the loaded files as the loader numbered them, each numbered "%07d|".
+// lineat is set to the index of the line `target` in the result (-1 if not reached). False
+// when a file cannot be opened or read (its path in failed); what was read stays in lines.
+bool ReadSourcePage(const std::vector<TLogFile>& files, int first, int last, int target, QStringList& lines, int& lineat,
+                    std::string& failed);
 
 }  // namespace brenvik::ui

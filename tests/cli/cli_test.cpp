@@ -34,8 +34,10 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("Usage: brenvik-cli"), std::string::npos);
     }
+    // A file named twice is read once.
     CliResult two = RunCli(dir, Q(log) + " " + Q(log));
-    EXPECT_EQ(two.status, 2);
+    EXPECT_EQ(two.status, 0);
+    EXPECT_EQ(two.out, RunCli(dir, Q(log)).out);
 }
 
 TEST(Cli, HelpPrintsUsage) {
@@ -70,13 +72,14 @@ TEST(Cli, PerLineMessagesTakeOneLineEachAndTheReportCountsThem) {
 
 TEST(Cli, FileThatCannotBeOpened) {
     TempDir dir;
-    const std::string missing = dir.File("nothere.log");
-    for (const std::string& path : {missing, dir.path().string()}) {
+    const std::string missing = dir.File("nothere.log"), empty = dir.File("empty");
+    std::filesystem::create_directory(empty);
+    for (const std::string& path : {missing, empty}) {
         SCOPED_TRACE(path);
         CliResult r = RunCli(dir, "--report --corrupt " + Q(path));
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "Could not open the file:\n" + path + "\n");
+        EXPECT_EQ(r.err, (path == empty ? "No log files (*.txt, *.log, *.nmea) in:\n" : "Could not open the file:\n") + path + "\n");
     }
 }
 

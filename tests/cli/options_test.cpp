@@ -63,7 +63,7 @@ TEST(CliOptions, FlagsOverrideSettings) {
     EXPECT_EQ(s.settings.coordformat, 'M');
     EXPECT_EQ(s.settings.dateformat, 'N');
     EXPECT_TRUE(s.settings.rotations);
-    EXPECT_EQ(o.logfile, "x.log");
+    EXPECT_EQ(o.logfiles, std::vector<std::string>{"x.log"});
     EXPECT_FALSE(o.AnyOutput());
 }
 

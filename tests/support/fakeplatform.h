@@ -29,6 +29,9 @@ public:
     std::vector<std::vector<std::string>> reports;
     int loadsstarted = 0;
     int loadsfinished = 0;
+    // Progress calls seen; the load is cancelled at the call numbered cancelat (0: never).
+    std::vector<TLoadProgress> progress;
+    std::size_t cancelat = 0;
 
     void ShowMessage(MsgKind kind, std::string_view text, int helpcontext, bool helpbutton) override {
         messages.push_back({kind, std::string(text), helpcontext, helpbutton});
@@ -47,6 +50,10 @@ public:
     void LoadStarted() override { ++loadsstarted; }
     void ShowReport(const std::vector<std::string>& lines) override { reports.push_back(lines); }
     void LoadFinished() override { ++loadsfinished; }
+    bool LoadProgress(const TLoadProgress& p) override {
+        progress.push_back(p);
+        return progress.size() != cancelat;
+    }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> t;

@@ -75,7 +75,7 @@ TEST_F(TextViewTest, SourcePagesAroundTheLineAndPagesByHalfAPage) {
 
 TEST_F(TextViewTest, ASourceThatCannotBeReadIsAMessageBox) {
     const std::string gone = CoreText(Home()) + "/gone.log";
-    S().settings.lastfile = gone;
+    S().logfiles.front().path = gone;
     auto& script = Window().app().platform.script;
     script.shown.clear();
     V().ShowSource(10);
@@ -101,6 +101,23 @@ TEST_F(TextViewTest, CorruptLinesLeadToTheirSource) {
     Click(0, 2);
     EXPECT_EQ(Title(), QStringLiteral("Source File"));
     EXPECT_EQ(Window().app().sourceline, std::stoi(S().corruptrecs[0].substr(0, 7)));
+}
+
+TEST_F(TextViewTest, AVoyageNamesItsFilesAndItsLinesComeFromTheRightFile) {
+    const QString later = WriteFile(QStringLiteral("b.log"), "$GPRMC,110000,A,5130.0,N,00007.0,W,5.0,90.0,051226,,\r\n"
+                                                             "$GPZDA,bad\r\n");
+    const QString earlier = WriteFile(QStringLiteral("a.log"), "$GPRMC,100000,A,5130.0,N,00007.0,W,5.0,90.0,051226,,\r\n");
+    MainWindow& w = Window();
+    ASSERT_TRUE(w.files()->OpenPaths({later, earlier}));
+    EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("a.log ... b.log (2 files) - ")));
+    EXPECT_TRUE(w.actions().recent[0]->text().endsWith(QStringLiteral("/a.log +1 files")));
+    EXPECT_EQ(Lines().value(0), QStringLiteral("Voyage of 2 files, lines 1 to 3:"));
+    V().ShowSource(3);
+    EXPECT_TRUE(Lines().contains(QStringLiteral("0000003|$GPZDA,bad")));
+    EXPECT_TRUE(Lines().contains(QStringLiteral("0000001|$GPRMC,100000,A,5130.0,N,00007.0,W,5.0,90.0,051226,,")));
+    // ReOpen reads the same set.
+    w.actions().reopen->trigger();
+    EXPECT_EQ(S().logfiles.size(), 2u);
 }
 
 TEST_F(TextViewTest, ReportClicksSwitchViewsAndNarrowTheAisGrid) {

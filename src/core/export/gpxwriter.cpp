@@ -7,6 +7,7 @@
 #include "export/textfile.h"
 #include "export/trackpoints.h"
 #include "helptopics.h"
+#include "model/logfiles.h"
 #include "model/strutil.h"
 #include "present/aiscolumns.h"
 #include "session.h"
@@ -59,7 +60,8 @@ void AppendTime(std::string& out, TDateTime t) {
 
 void WriteMetadata(TGpxDoc& d, const Session& s, std::span<const TTrackPoint> own) {
     d.buf += "<metadata>";
-    const std::string_view log = s.settings.lastfile;
+    const std::string logpath = EntryFirstPath(s.settings.lastfile);
+    const std::string_view log = logpath;
     const std::size_t slash = log.find_last_of("/\\");
     const std::string_view name = slash == std::string_view::npos ? log : log.substr(slash + 1);
     if (!name.empty()) {

@@ -9,6 +9,7 @@
 #include "export/gpxwriter.h"
 #include "export/kmlwriter.h"
 #include "helptopics.h"
+#include "model/logfiles.h"
 #include "model/strutil.h"
 #include "present/valuetext.h"
 #include "session.h"
@@ -63,7 +64,7 @@ std::string FileExt(std::string_view name) {
 std::string SchemaName(std::string_view path) { return StripExt(path.substr(NameStart(path))); }
 
 std::string ProposedSaveName(const TSettings& st) {
-    std::string name = StripExt(st.lastfile) + st.savedext;
+    std::string name = StripExt(EntryFirstPath(st.lastfile)) + st.savedext;
     const std::string ext = FileExt(name);
     // A name that is all extension (no file loaded yet) would leave the dialog's name empty.
     const std::size_t start = NameStart(name);

@@ -52,6 +52,9 @@ bool TLineReader::Open(const std::string& path) {
     file_.reset();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
+    filesize_ = std::filesystem::file_size(path, ec);
+    if (ec) filesize_ = 0;
+    fileread_ = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
     // A buffer of the full size for every short log would cost more than reading it.
@@ -121,9 +124,28 @@ bool TLineReader::Next(std::string_view& line) {
             }
         }
         line = last_ = std::string_view(b, std::min(n, maxline));
+        lineoffset_ = fileread_ - (end_ - static_cast<std::size_t>(b - buf_.get()));
         ++lineno_;
         return true;
     }
+}
+
+std::optional<std::uint64_t> TLineReader::lineoffset() const {
+    if (enc_ != Encoding::Bytes) return std::nullopt;
+    return lineoffset_;
+}
+
+bool TLineReader::Seek(std::uint64_t offset, std::int32_t lineno) {
+    if (!file_ || offset > filesize_ || lineno < 1) return false;
+    if (std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
+    // Past the first bytes there is no byte-order mark to look for.
+    enc_ = offset == 0 ? Encoding::Unknown : Encoding::Bytes;
+    fileread_ = offset;
+    begin_ = end_ = 0;
+    eof_ = failed_ = skipping_ = aftercr_ = false;
+    lineno_ = lineno - 1;
+    last_ = {};
+    return true;
 }
 
 // Moves the unfinished line to the front and appends what the file holds next.
@@ -149,6 +171,7 @@ bool TLineReader::Fill() {
         got = DecodeUtf16(to, room);
     } else {
         got = std::fread(to, 1, room, file_.get());
+        fileread_ += got;
         if (got < room && std::ferror(file_.get())) failed_ = true;
     }
     end_ += got;
@@ -161,6 +184,7 @@ bool TLineReader::Fill() {
 void TLineReader::DetectEncoding() {
     unsigned char head[3] = {};
     const std::size_t got = std::fread(head, 1, sizeof head, file_.get());
+    fileread_ += got;
     if (got < sizeof head && std::ferror(file_.get())) failed_ = true;
     enc_ = Encoding::Bytes;
     std::size_t from = 0;  // the first byte of head that is text
@@ -184,6 +208,7 @@ bool TLineReader::FillRaw() {
     rawbegin_ = 0;
     rawend_ = left;
     const std::size_t got = std::fread(raw_.get() + rawend_, 1, kBlock - rawend_, file_.get());
+    fileread_ += got;
     rawend_ += got;
     if (got == 0) {
         if (std::ferror(file_.get())) {

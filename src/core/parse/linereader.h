@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,15 @@ public:
     std::int32_t lineno() const { return lineno_; }
     // The line handed out last, still valid after a failed read.
     std::string_view last() const { return last_; }
+    // The byte offset in the file at which the line handed out last began; nullopt where bytes
+    // and lines do not match one to one (UTF-16).
+    std::optional<std::uint64_t> lineoffset() const;
+    // Goes to the line that begins at byte `offset` (a lineoffset() of an earlier reading of
+    // the same file), whose number is `lineno`; false when the file cannot go there.
+    bool Seek(std::uint64_t offset, std::int32_t lineno);
+    // Bytes of the file read so far, and its size when it was opened.
+    std::uint64_t bytesread() const { return fileread_; }
+    std::uint64_t filesize() const { return filesize_; }
 
 private:
     enum class Encoding { Unknown, Bytes, Utf16LE, Utf16BE };
@@ -60,6 +70,8 @@ private:
     bool skipping_ = false;  // dropping the rest of an over-long line
     bool aftercr_ = false;   // the last line ended in a CR at the end of the text read: an LF may follow
     std::int32_t lineno_ = 0;
+    std::uint64_t fileread_ = 0, filesize_ = 0;
+    std::uint64_t lineoffset_ = 0;
     std::string_view last_;
     std::string saved_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "helptopics.h"
@@ -10,10 +11,14 @@
 #include "parse/linereader.h"
 #include "parse/segment.h"
 #include "parse/sourcestats.h"
+#include "parse/voyagefiles.h"
 #include "session.h"
 
 namespace brenvik {
 namespace {
+
+// Lines between two progress calls: often enough for a smooth bar, rare enough to cost nothing.
+constexpr std::int32_t kProgressLines = 1 << 13;
 
 void ShowFormatError(Session& s, const std::string& path, std::string_view line) {
     std::string text = "Format error in file:\r\n" + path + "\r\nat Line number = " + std::to_string(s.recnumb) + "\r\n";
@@ -55,6 +60,9 @@ void ResetLoadState(Session& s) {
     s.limithit = 0;
     s.limitname.clear();
     s.limitline = 0;
+    s.cancelline = 0;
+    s.logfiles.clear();
+    s.logentry.clear();
     s.linemessages.Clear();
     s.ownmmsi = "000000000";
     s.curevent = TEvent{};
@@ -65,46 +73,102 @@ void ResetLoadState(Session& s) {
 
 LoadOutcome LoadLogFile(Session& s, const std::string& path) {
     if (path.empty()) return LoadOutcome::Skipped;
+    return LoadLogFiles(s, EntryPaths(path));
+}
+
+LoadOutcome LoadLogFiles(Session& s, const std::vector<std::string>& paths) {
+    if (paths.empty()) return LoadOutcome::Skipped;
     s.platform.LoadStarted();
     ResetLoadState(s);
-    TLineReader reader;
-    if (!reader.Open(path)) {
-        s.platform.ShowMessage(MsgKind::Error, "Could not open the file:\r\n" + path);
+    const std::vector<std::string> expanded = ExpandLogPaths(paths);
+    if (expanded.empty()) {
+        s.platform.ShowMessage(MsgKind::Error, "No log files (*.txt, *.log, *.nmea) in:\r\n" + paths.front());
         return LoadOutcome::NotOpened;
+    }
+    if (expanded.size() == 1) {
+        s.logfiles.emplace_back().path = expanded.front();
+    } else {
+        std::string unreadable;
+        s.logfiles = OrderLogFiles(s, expanded, unreadable);
+        if (!unreadable.empty()) {
+            s.platform.ShowMessage(MsgKind::Error, "Could not open the file:\r\n" + unreadable);
+            return LoadOutcome::NotOpened;
+        }
+    }
+    std::vector<std::string> ordered;
+    for (const TLogFile& f : s.logfiles) ordered.push_back(f.path);
+    s.logentry = VoyageEntry(ordered);
+    TLineReader reader;
+    TLoadProgress progress;
+    for (const TLogFile& f : s.logfiles) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(f.path, ec);
+        if (!ec) progress.totalbytes += size;
     }
     s.fields.ClearDataval();
 
+    std::uint64_t donebytes = 0;  // of the files before the current one
     std::string_view line;
-    try {
-        while (reader.Next(line)) {
-            ++s.recnumb;
-            if (s.recnumb > linelimit && !s.settings.nolimits) {
-                s.limitname = "Records";
-                s.limithit = linelimit;
-            } else if (s.fileheader && !line.empty() && line[0] >= 'A' && line[0] <= 'Z') {
-                continue;  // a title or column names before the data
-            } else {
-                s.fileheader = false;
-                s.curline = line;
-                SourceLineBegin(s);
-                ParseLine(s, line);
-                SourceLineEnd(s);
-            }
-            if (s.limithit != 0) {
-                s.limitline = s.recnumb;
-                ShowCapacityMessage(s, s.limitname, s.limithit);
-                break;
-            }
+    for (TLogFile& file : s.logfiles) {
+        if (!reader.Open(file.path)) {
+            s.platform.ShowMessage(MsgKind::Error, "Could not open the file:\r\n" + file.path);
+            s.logfiles.clear();
+            return LoadOutcome::NotOpened;
         }
-        s.curline = {};
-        if (reader.failed()) throw ConvertError();
+        file.firstline = s.recnumb + 1;
+        s.fileheader = true;  // each file may begin with its own title
+        try {
+            while (reader.Next(line)) {
+                ++s.recnumb;
+                if (((reader.lineno() - 1) & (kLineIndexStep - 1)) == 0)
+                    if (const auto off = reader.lineoffset()) file.offsets.push_back(*off);
+                if ((s.recnumb & (kProgressLines - 1)) == 0) {
+                    progress.bytes = donebytes + reader.bytesread();
+                    progress.lines = s.recnumb;
+                    if (!s.platform.LoadProgress(progress)) {
+                        s.cancelline = s.recnumb;
+                        break;
+                    }
+                }
+                if (s.recnumb > linelimit && !s.settings.nolimits) {
+                    s.limitname = "Records";
+                    s.limithit = linelimit;
+                } else if (s.fileheader && !line.empty() && line[0] >= 'A' && line[0] <= 'Z') {
+                    continue;  // a title or column names before the data
+                } else {
+                    s.fileheader = false;
+                    s.curline = line;
+                    SourceLineBegin(s);
+                    ParseLine(s, line);
+                    SourceLineEnd(s);
+                }
+                if (s.limithit != 0) {
+                    s.limitline = s.recnumb;
+                    ShowCapacityMessage(s, s.limitname, s.limithit);
+                    break;
+                }
+            }
+            s.curline = {};
+            if (reader.failed()) throw ConvertError();
+        } catch (const ConvertError&) {
+            s.curline = {};
+            ShowFormatError(s, file.path, reader.last());
+            return LoadOutcome::FormatError;
+        }
+        file.lastline = s.recnumb;
+        if (file.firsttime != 0) file.lasttime = file.recordertime ? s.vdrdts : s.lastfixutc;
+        donebytes += reader.bytesread();
+        if (s.cancelline != 0 || s.limitline != 0) break;
+    }
+    // Files after a stop were not read: the entry still names them, the line ranges do not.
+    s.logfiles.erase(std::remove_if(s.logfiles.begin(), s.logfiles.end(), [](const TLogFile& f) { return f.firstline == 0; }),
+                     s.logfiles.end());
+    try {
         FinishEvents(s);
     } catch (const ConvertError&) {
-        s.curline = {};
-        ShowFormatError(s, path, reader.last());
+        ShowFormatError(s, s.logfiles.empty() ? paths.front() : s.logfiles.back().path, reader.last());
         return LoadOutcome::FormatError;
     }
-
     return LoadOutcome::Complete;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brenvik {
 
@@ -15,9 +16,14 @@ enum class LoadOutcome {
     NotOpened,    // the file could not be opened
 };
 
-// Reads the file into the session. What the programs do once a file is read (report, ranges,
-// recent files) is OpenLogFile's.
+// Reads the file into the session; an entry of several paths (model/logfiles.h) is read as
+// LoadLogFiles does. What the programs do once a file is read (report, ranges, recent files)
+// is OpenLogFile's.
 LoadOutcome LoadLogFile(Session& s, const std::string& path);
+// Reads the files (a folder stands for its log files) as one log, in the order of their first
+// times: line numbers run on, events and AIS fragments carry over from file to file. The
+// files, their line ranges and times are in Session::logfiles.
+LoadOutcome LoadLogFiles(Session& s, const std::vector<std::string>& paths);
 
 // Warning with OK and Help (topic 100) naming what overflowed.
 void ShowCapacityMessage(Session& s, std::string_view name, std::int32_t limit);

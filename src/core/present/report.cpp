@@ -23,7 +23,10 @@ std::vector<std::string> SummaryReport(const Session& s) {
     const TFormat f = s.Format();
     const char hunits = f.parms.hunits;
     std::vector<std::string> lines;
-    lines.push_back("File: " + s.settings.lastfile);
+    if (s.logfiles.size() > 1)
+        for (std::string& l : VoyageFileLines(s)) lines.push_back(std::move(l));
+    else
+        lines.push_back("File: " + s.settings.lastfile);
     lines.push_back(Fmt("Total lines = %d, Processed Lines = %d, Corrupt lines = %d,  Number of NMEA Events = %d",
                         s.totlines, s.totlines - s.unproclines, s.corruptcount, s.events.count()));
     if (s.events.empty()) {
@@ -45,6 +48,29 @@ std::vector<std::string> SummaryReport(const Session& s) {
         lines.push_back(Fmt("AIS Vessel Count = %d,  This vessel's MMSI = %s, Number of AIS events=%d",
                             s.vehicles.count(), s.ownmmsi.c_str(), s.aisevents.count()));
     for (std::string& l : LoadNoteLines(s)) lines.push_back(std::move(l));
+    return lines;
+}
+
+std::vector<std::string> VoyageFileLines(const Session& s) {
+    const TFormat f = s.Format();
+    const auto& files = s.logfiles;
+    std::vector<std::string> lines;
+    lines.push_back(Fmt("Voyage of %d files, lines 1 to %d:", static_cast<int>(files.size()), files.back().lastline));
+    auto when = [&](TDateTime t) { return DateText(f, t) + " " + TimeText(f, t); };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const TLogFile& file = files[i];
+        std::string line = Fmt("File %d: ", static_cast<int>(i + 1)) + file.path +
+                           Fmt("  lines %d-%d  ", file.firstline, file.lastline);
+        line += file.firsttime != 0 ? when(file.firsttime) + " to " + when(file.lasttime) : std::string("no time");
+        if (i > 0 && file.firsttime != 0 && files[i - 1].firsttime != 0) {
+            const double step = (file.firsttime - files[i - 1].lasttime) * 86400.0;
+            if (step < 0)
+                line += Fmt("  OVERLAPS the file before by %.0f s", -step);
+            else if (step > kVoyageGapSecs)
+                line += Fmt("  GAP of %.0f min after the file before", step / 60.0);
+        }
+        lines.push_back(std::move(line));
+    }
     return lines;
 }
 
@@ -70,6 +96,7 @@ std::vector<std::string> LoadNoteLines(const Session& s) {
     if (s.limitline > 0)
         lines.push_back(Fmt("Reading stopped at line %d: ", s.limitline) + CapacityName(s.limitname) +
                         std::string(kNoLimitsHint));
+    if (s.cancelline > 0) lines.push_back(Fmt("Reading cancelled at line %d", s.cancelline));
     for (const LineMsg kind : {LineMsg::FormatError, LineMsg::Error, LineMsg::DecodeAIS}) {
         const TLineMsgCount& c = s.linemessages[kind];
         if (c.count > 0)

@@ -17,6 +17,10 @@ std::vector<std::string> SummaryReport(const Session& s);
 // where the reading stopped, and per message kind how many lines raised it and where the first
 // was. Empty for a load with neither, so such reports keep their fixed lines only.
 std::vector<std::string> LoadNoteLines(const Session& s);
+// A voyage's files in reading order: path, line range, first and last times, and a flag where a
+// file overlaps the one before in time or begins more than kVoyageGapSecs after its end.
+std::vector<std::string> VoyageFileLines(const Session& s);
+inline constexpr double kVoyageGapSecs = 600;
 // What a capacity stop's limitname stands for: "line capacity", "event capacity" ...
 std::string CapacityName(std::string_view limitname);
 // Follows the capacity's name wherever a stop is told: the option that reads on.

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "model/logfiles.h"
 #include "model/strutil.h"
 #include "session.h"
 #include "settings/inifile.h"
@@ -104,7 +105,7 @@ void ReadFiles(TSettings& st, const TIniFile& ini) {
             st.recentfiles.push_back(std::move(f));
     }
     st.lastfile = st.recentfiles.empty() ? std::string() : st.recentfiles.front();
-    st.lastfolder = FolderOf(st.lastfile);
+    st.lastfolder = FolderOf(EntryFirstPath(st.lastfile));
 }
 
 void ReadModes(TSettings& st, const TIniFile& ini) {

@@ -6,6 +6,7 @@
 #include <QSvgGenerator>
 
 #include "logtext.h"
+#include "model/logfiles.h"
 #include "present/valuetext.h"
 #include "session.h"
 #include "voyage/mapview.h"
@@ -47,7 +48,7 @@ void Draw(QPainter& p, MapView* map, StripsView* strips, QSize mapsize, QSize st
 QString VoyageCaption(const Session& s, const chart::TVoyage& v) {
     TFormat f = s.Format();
     f.dateformat = f.dateformat == 'N' ? 'D' : f.dateformat;  // a caption names real times
-    const QString name = QFileInfo(LogText(s.settings.lastfile)).fileName();
+    const QString name = QFileInfo(LogText(EntryFirstPath(s.settings.lastfile))).fileName();
     QString span;
     if (v.HasTimes()) {
         const double d0 = v.t0 / 86400, d1 = v.t1 / 86400;

@@ -16,6 +16,7 @@
 #include "appstate.h"
 #include "filedialogs.h"
 #include "logtext.h"
+#include "model/logfiles.h"
 #include "present/valuetext.h"
 #include "voyage/mapview.h"
 #include "voyage/stripsview.h"
@@ -131,6 +132,15 @@ void VoyagePane::Reload() {
     split_->setSizes({total - want, want});
 }
 
+void VoyagePane::Clear(const QString& text) {
+    // The views let go of the voyage before it goes; none of them reads the session then.
+    map_->SetVoyage(nullptr, {}, {});
+    strips_->SetVoyage(nullptr);
+    voyage_ = std::make_unique<chart::TVoyage>();
+    cursor_->setEvent(-1);
+    ShowMessage(text);
+}
+
 void VoyagePane::Refresh() {
     const int ev = cursor_->current();
     strips_->SetVoyage(voyage_.get());
@@ -184,7 +194,7 @@ void VoyagePane::contextMenuEvent(QContextMenuEvent* e) {
                 r.caption = svg ? QStringLiteral("Save picture as SVG") : QStringLiteral("Save picture as PNG");
                 r.filters = {svg ? QStringLiteral("SVG pictures (*.svg)") : QStringLiteral("PNG pictures (*.png)")};
                 r.defaultsuffix = svg ? QStringLiteral("svg") : QStringLiteral("png");
-                r.filename = QFileInfo(LogText(app_.session.settings.lastfile)).completeBaseName() + QStringLiteral("-voyage");
+                r.filename = QFileInfo(LogText(EntryFirstPath(app_.session.settings.lastfile))).completeBaseName() + QStringLiteral("-voyage");
                 r.confirmoverwrite = true;
                 if (auto path = dialogs.SaveFile(r)) {
                     if (!Export(part, *path))

@@ -29,6 +29,8 @@ public:
 
     // After a load (or a change of units): the voyage gathered again from the session.
     void Reload();
+    // While a load fills the session: no voyage, only text.
+    void Clear(const QString& text);
     // After a change of units or formats: the same voyage, its texts and strip values anew.
     void Refresh();
     TimeCursor* cursor() const { return cursor_; }

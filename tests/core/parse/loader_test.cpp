@@ -57,13 +57,44 @@ TEST(LoadLogFile, OddInputLoadsCompletely) {
     }
 }
 
+TEST(LoadLogFile, ProgressAndCancel) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += Fmt("$GPGGA,%02d%02d%02d,4807.038,N,01131.000,E,1,,,,\n", 10 + i / 3600, i / 60 % 60, i % 60);
+    auto whole = LoadText(text);
+    ASSERT_EQ(whole->platform.progress.size(), 2u);  // every 8192 lines
+    EXPECT_EQ(whole->platform.progress[1].lines, 16384);
+    EXPECT_EQ(whole->platform.progress[1].totalbytes, text.size());
+    EXPECT_GT(whole->platform.progress[1].bytes, 0u);
+    EXPECT_LE(whole->platform.progress[1].bytes, text.size());
+    EXPECT_EQ(whole->s.cancelline, 0);
+
+    // Cancelled at the second call: what was read stays, as after a capacity stop.
+    auto log = std::make_unique<test::LoadedLog>();
+    log->platform.cancelat = 2;
+    test::TempFile file(text);
+    log->outcome = OpenLogFile(log->s, file.path());
+    EXPECT_EQ(log->outcome, LoadOutcome::Complete);
+    EXPECT_EQ(log->s.cancelline, 16384);
+    EXPECT_EQ(log->s.totlines, 16383);
+    EXPECT_EQ(log->s.events.count(), 16384);  // one per fix, and the final cut
+    EXPECT_EQ(log->platform.loadsfinished, 1);
+    EXPECT_TRUE(log->platform.messages.empty());
+    EXPECT_EQ(SummaryReport(log->s).back(), "Reading cancelled at line 16384");
+    // The next load starts afresh.
+    log->platform.cancelat = 0;
+    log->outcome = OpenLogFile(log->s, file.path());
+    EXPECT_EQ(log->s.cancelline, 0);
+    EXPECT_EQ(log->s.totlines, 20000);
+}
+
 TEST(LoadLogFile, CannotOpen) {
     // A device would give one endless line, a pipe without a writer would block for ever.
     const test::TempDir dir;
     const std::string fifo = dir.File("pipe.log");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), ::testing::TempDir(),
-                                    std::string("/dev/zero"), fifo}) {
+    const std::string empty = dir.File("empty");
+    std::filesystem::create_directory(empty);
+    for (const std::string& path : {std::string("/nonexistent/brenvik.log"), empty, std::string("/dev/zero"), fifo}) {
         SCOPED_TRACE(path);
         test::FakePlatform p;
         Session s(p);
@@ -71,7 +102,8 @@ TEST(LoadLogFile, CannotOpen) {
         s.curevent.heading = 5;
         EXPECT_EQ(OpenLogFile(s, path), LoadOutcome::NotOpened);
         ASSERT_EQ(p.messages.size(), 1u);
-        EXPECT_EQ(p.messages[0].text, "Could not open the file:\r\n" + path);
+        // A folder is read as the voyage of its log files: this one has none.
+        EXPECT_EQ(p.messages[0].text, (path == empty ? "No log files (*.txt, *.log, *.nmea) in:\r\n" : "Could not open the file:\r\n") + path);
         EXPECT_EQ(p.messages[0].kind, MsgKind::Error);
         EXPECT_EQ(s.settings.lastfile, "previous.log");
         EXPECT_EQ(s.curevent.heading, novalue);
