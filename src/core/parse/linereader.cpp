@@ -53,13 +53,13 @@ bool TLineReader::Open(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
     filesize_ = std::filesystem::file_size(path, ec);
+    // A buffer of the full size for every short log would cost more than reading it.
+    const std::size_t want =
+        ec || filesize_ >= kBufSize - kSlack ? kBufSize : static_cast<std::size_t>(filesize_) + kSlack;
     if (ec) filesize_ = 0;
     fileread_ = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
-    // A buffer of the full size for every short log would cost more than reading it.
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    const std::size_t want = ec || size >= kBufSize - kSlack ? kBufSize : static_cast<std::size_t>(size) + kSlack;
     if (!buf_ || cap_ < want) {
         buf_.reset(new char[want]);
         cap_ = want;
