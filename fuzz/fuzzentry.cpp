@@ -48,16 +48,25 @@ public:
 
 // A folder of this process for the input and output files, in memory where the system has
 // such a folder: on a disk, replacing a file by renaming makes the file system write it out.
-const std::filesystem::path& WorkDir() {
-    static const std::filesystem::path dir = [] {
+// Removed when the process ends normally, so that runs leave no folders behind.
+struct TWorkDir {
+    std::filesystem::path path;
+    TWorkDir() {
         std::error_code ec;
         const std::filesystem::path shm("/dev/shm");
         const auto base = std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path();
-        auto d = base / ("brenvik-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
-    return dir;
+        path = base / ("brenvik-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+    }
+    ~TWorkDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+const std::filesystem::path& WorkDir() {
+    static const TWorkDir dir;
+    return dir.path;
 }
 
 std::string WorkFile(std::string_view name) { return (WorkDir() / name).string(); }
