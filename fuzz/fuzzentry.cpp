@@ -1,9 +1,9 @@
 #include "fuzzentry.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +23,7 @@
 #include "parse/segment.h"
 #include "present/report.h"
 #include "session.h"
+#include "settings/inifile.h"
 #include "settings/settingsfile.h"
 
 #ifndef BRENVIK_DATA_DIR
@@ -47,24 +48,42 @@ public:
 
 // A folder of this process for the input and output files, in memory where the system has
 // such a folder: on a disk, replacing a file by renaming makes the file system write it out.
-const std::filesystem::path& WorkDir() {
-    static const std::filesystem::path dir = [] {
+// Removed when the process ends normally, so that runs leave no folders behind.
+struct TWorkDir {
+    std::filesystem::path path;
+    TWorkDir() {
         std::error_code ec;
         const std::filesystem::path shm("/dev/shm");
         const auto base = std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path();
-        auto d = base / ("brenvik-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
-    return dir;
+        path = base / ("brenvik-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+    }
+    ~TWorkDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+const std::filesystem::path& WorkDir() {
+    static const TWorkDir dir;
+    return dir.path;
 }
 
 std::string WorkFile(std::string_view name) { return (WorkDir() / name).string(); }
 
+// Written with the system calls alone: a file stream's buffer and locale cost more than the
+// write of a short input.
 std::string WriteInput(std::string_view name, const std::uint8_t* data, std::size_t size) {
     const std::string path = WorkFile(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        for (std::size_t done = 0; done < size;) {
+            const ::ssize_t n = ::write(fd, data + done, size - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    }
     return path;
 }
 
@@ -95,18 +114,15 @@ std::size_t Pick(std::uint64_t& h, std::uint64_t n) {
     return static_cast<std::size_t>(v);
 }
 
-// The outputs of a load. One of them, picked from the input's hash, is written as a file with
-// its message; the others go into memory: the same bytes without the file system's cost, so
-// every writer is run on every input and reaches a real file across inputs.
-enum class Output { EventsCSV, MarkedCSV, KML, GPS, AISPositions, AISVessels, Count };
+// The outputs of a load. Each input runs one of them, picked from its hash, and writes it into
+// memory or, one time in eight, as a file with its message: across inputs every output is
+// reached both ways, and an input pays for one writer instead of all.
+enum class Output { EventsCSV, MarkedCSV, KML, GPS, AISViews, AISPositions, AISVessels, Count };
 
-Output PickOutput(std::uint64_t& h) { return static_cast<Output>(Pick(h, static_cast<std::uint64_t>(Output::Count))); }
-
-// Runs `tofile` when `o` is the output picked for a file, else `tomemory` on an in-memory
-// output; whether the writer succeeded.
+// Runs `tofile` or, on an in-memory output, `tomemory`; whether the writer succeeded.
 template <class ToFile, class ToMemory>
-bool Write(Output o, Output picked, ToFile tofile, ToMemory tomemory) {
-    if (o == picked) return tofile();
+bool Write(bool file, ToFile tofile, ToMemory tomemory) {
+    if (file) return tofile();
     static std::string sink;  // its capacity is kept from input to input
     sink.clear();
     TTextOut out(sink);
@@ -142,8 +158,8 @@ void PickSettings(Session& s, FuzzPlatform& p, std::uint64_t& h) {
     s.fields.RebuildShown(st.ignorevdr);
 }
 
-// The AIS views and files; false when a writer failed.
-bool AISOutputs(Session& s, Output picked) {
+// The AIS views: every report, then one vessel's.
+void AISViews(Session& s) {
     static_cast<void>(AISGridLines(s));
     static_cast<void>(VesselTableLines(s));
     if (!s.aisevents.empty()) {
@@ -151,19 +167,53 @@ bool AISOutputs(Session& s, Output picked) {
         static_cast<void>(AISGridLines(s));
         SelectAISVessel(s, -1);
     }
-    const bool positions = Write(
-        Output::AISPositions, picked, [&] { return WriteAISPositions(s, WorkFile("pos.csv"), "CSV"); },
-        [&](TTextOut& out) {
-            WriteAISPositionLines(s, out);
-            return out.ok();
-        });
-    const bool vessels = Write(
-        Output::AISVessels, picked, [&] { return WriteAISVessels(s, WorkFile("vessels.csv"), "CSV"); },
-        [&](TTextOut& out) {
-            WriteAISVesselLines(s, out);
-            return out.ok();
-        });
-    return positions && vessels;
+}
+
+// Runs output o of a load, as a file or into memory; false when its writer failed.
+bool RunOutput(Session& s, Output o, bool file) {
+    const TColumns shown = s.fields.shownfields;
+    const std::int32_t count = s.events.count();
+    auto csv = [&](const char* name, TEventRange range) {
+        return Write(
+            file, [&] { return WriteCSV(s, WorkFile(name), shown, range); },
+            [&](TTextOut& out) {
+                WriteCSVLines(s, out, shown, range);
+                return out.ok();
+            });
+    };
+    switch (o) {
+        case Output::EventsCSV: return csv("events.csv", {0, count - 1});
+        // A marked range inside the list, when it is long enough to have one.
+        case Output::MarkedCSV: return csv("marked.csv", count > 2 ? TEventRange{1, count - 2} : TEventRange{0, count - 1});
+        case Output::KML: {
+            const std::string kml = WorkFile("events.kml");
+            const std::string schema = SchemaName(kml);
+            return Write(
+                file, [&] { return WriteKML(s, kml, schema, shown); },
+                [&](TTextOut& out) { return WriteKMLDocument(s, out, schema, shown); });
+        }
+        case Output::GPS:
+            return Write(
+                file, [&] { return WriteGPS(s, WorkFile("events.gps")); },
+                [&](TTextOut& out) { return WriteGPSDocument(s, out); });
+        case Output::AISViews: AISViews(s); return true;
+        case Output::AISPositions:
+            return Write(
+                file, [&] { return WriteAISPositions(s, WorkFile("pos.csv"), "CSV"); },
+                [&](TTextOut& out) {
+                    WriteAISPositionLines(s, out);
+                    return out.ok();
+                });
+        case Output::AISVessels:
+            return Write(
+                file, [&] { return WriteAISVessels(s, WorkFile("vessels.csv"), "CSV"); },
+                [&](TTextOut& out) {
+                    WriteAISVesselLines(s, out);
+                    return out.ok();
+                });
+        case Output::Count: break;
+    }
+    return false;
 }
 
 }  // namespace
@@ -173,7 +223,8 @@ std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
     Session s(p);
     std::uint64_t h = InputHash(data, size);
     PickSettings(s, p, h);
-    const Output picked = PickOutput(h);
+    const auto picked = static_cast<Output>(Pick(h, static_cast<std::uint64_t>(Output::Count)));
+    const bool file = Pick(h, 8) == 0;
     SetLookupTables(s);
     const std::string log = WriteInput("input.log", data, size);
     OpenLogFile(s, log);
@@ -181,29 +232,7 @@ std::string FuzzLoad(const std::uint8_t* data, std::size_t size) {
 
     static_cast<void>(SummaryReport(s));
     const int errorsbefore = p.errors;
-    const TColumns shown = s.fields.shownfields;
-    const std::int32_t count = s.events.count();
-    auto csv = [&](Output o, const char* name, TEventRange range) {
-        return Write(
-            o, picked, [&] { return WriteCSV(s, WorkFile(name), shown, range); },
-            [&](TTextOut& out) {
-                WriteCSVLines(s, out, shown, range);
-                return out.ok();
-            });
-    };
-    bool written = csv(Output::EventsCSV, "events.csv", {0, count - 1});
-    if (count > 2) written = csv(Output::MarkedCSV, "marked.csv", {1, count - 2}) && written;
-    const std::string kml = WorkFile("events.kml");
-    const std::string schema = SchemaName(kml);
-    written = Write(
-                  Output::KML, picked, [&] { return WriteKML(s, kml, schema, shown); },
-                  [&](TTextOut& out) { return WriteKMLDocument(s, out, schema, shown); }) &&
-              written;
-    written = Write(
-                  Output::GPS, picked, [&] { return WriteGPS(s, WorkFile("events.gps")); },
-                  [&](TTextOut& out) { return WriteGPSDocument(s, out); }) &&
-              written;
-    if (!AISOutputs(s, picked) || !written || p.errors != errorsbefore) return "a writer failed";
+    if (!RunOutput(s, picked, file) || p.errors != errorsbefore) return "a writer failed";
     return {};
 }
 
@@ -229,20 +258,37 @@ std::string FuzzAIS(const std::uint8_t* data, std::size_t size) {
         }
         if (s.limithit != 0) break;
     }
+    // As for a load, one AIS output per input, into memory or as a file.
+    constexpr Output outputs[] = {Output::AISViews, Output::AISPositions, Output::AISVessels};
     std::uint64_t h = InputHash(data, size);
-    if (!AISOutputs(s, Pick(h, 2) == 0 ? Output::AISPositions : Output::AISVessels)) return "an AIS writer failed";
+    const Output picked = outputs[Pick(h, std::size(outputs))];
+    if (!RunOutput(s, picked, Pick(h, 8) == 0)) return "an AIS writer failed";
     return {};
 }
 
 std::string FuzzSettings(const std::uint8_t* data, std::size_t size) {
-    const std::string path = WriteInput("settings.ini", data, size);
     FuzzPlatform p1;
     Session first(p1);
-    const bool read = ReadSettings(first, path);
-    if (!WriteSettings(first, path)) return "the settings file could not be written";
     FuzzPlatform p2;
     Session again(p2);
-    if (!ReadSettings(again, path)) return "the written settings file does not read back";
+    bool read = false;
+    // One input in eight makes the round trip through a real file, the others through the
+    // same text in memory, without the file system's cost.
+    std::uint64_t h = InputHash(data, size);
+    if (Pick(h, 8) == 0) {
+        const std::string path = WriteInput("settings.ini", data, size);
+        read = ReadSettings(first, path);
+        if (!WriteSettings(first, path)) return "the settings file could not be written";
+        if (!ReadSettings(again, path)) return "the written settings file does not read back";
+    } else {
+        TIniFile ini;
+        ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size));
+        read = ReadSettings(first, ini);
+        WriteSettings(first, ini);
+        TIniFile written;
+        written.LoadFromText(ini.ToText());
+        if (!ReadSettings(again, written)) return "the written settings text does not read back";
+    }
     if (!read) return {};  // a value that stopped the first read may stop the first read only
 
     const TSettings& a = first.settings;

@@ -8,18 +8,19 @@
 
 namespace brenvik::fuzz {
 
-// The whole load of the bytes as a log file, with settings picked from the bytes, then every
-// output: the text views and the six exports, one of them (picked from the bytes) as a file,
-// the others into memory.
+// The whole load of the bytes as a log file, with settings picked from the bytes, then the
+// report and one output picked from the bytes (an export or the AIS views), into memory or
+// as a file.
 std::string FuzzLoad(const std::uint8_t* data, std::size_t size);
 
 // The AIS path alone: each line beginning with "!" goes through framing and fragment
-// assembly, any other line is decoded as a complete payload; then the AIS views and the two
-// AIS exports, one as a file and one into memory.
+// assembly, any other line is decoded as a complete payload; then the AIS views or one of the
+// two AIS exports (picked from the bytes), into memory or as a file.
 std::string FuzzAIS(const std::uint8_t* data, std::size_t size);
 
 // The bytes as a settings file: read, written over itself and read again; the second read
-// must give the settings of the first.
+// must give the settings of the first. Most inputs make the trip in memory, some (picked from
+// the bytes) through a file.
 std::string FuzzSettings(const std::uint8_t* data, std::size_t size);
 
 }  // namespace brenvik::fuzz

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # make fuzz: builds the libFuzzer targets apart from the main build (clang, address and
 # undefined-behaviour sanitizers) and runs each for a set time on a corpus seeded from
-# fuzz/seeds, the sample logs and fuzz/regressions. The corpus grows in BUILD/corpus-TARGET
-# (never in git). Per target it prints the executions, executions per second, coverage (cov,
-# ft) and corpus size, and the pace on the corpus's median input. An input that fails is kept
+# fuzz/seeds, the sample logs (also cut into short pieces, in BUILD/seeds-TARGET) and
+# fuzz/regressions. The corpus grows in BUILD/corpus-TARGET (never in git). Per target it
+# prints the executions, executions per second, coverage (cov, ft) and corpus size, and the
+# pace on the corpus's median input. An input that fails is kept
 # in BUILD/artifacts and, minimised, in fuzz/regressions/TARGET, which `make test` replays.
 #   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 set -euo pipefail
@@ -28,6 +29,35 @@ cmake --build "$build" -j "${JOBS:-2}"
 # The median-sized input of a corpus folder, run this many times to time it.
 median_runs=500
 
+# The longest input per target, and the size of the pieces the sample logs are cut into. Most
+# paths take a few dozen lines; a longer load still reaches the loop counts that libFuzzer
+# tells apart (up to 128 and more), which the short pieces cannot.
+max_len() {
+  case "$1" in
+    load) echo 8192 ;;
+    *) echo 2048 ;;
+  esac
+}
+piece_len() {
+  case "$1" in
+    load) echo 4096 ;;
+    *) echo 2048 ;;
+  esac
+}
+
+# Splits the sample logs at line ends into pieces of at most $2 bytes in folder $1, so that
+# the whole of each log is among the seeds, not only its start (libFuzzer cuts a longer seed
+# at the longest input, and the log itself stays a seed too).
+split_samples() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  for log in data/samples/*.log; do
+    LC_ALL=C awk -v out="$1/$(basename "$log" .log)" -v max="$2" '
+      { line = $0 "\n"; if (size > 0 && size + length(line) > max) { close(name); ++n; size = 0 }
+        name = sprintf("%s-%03d.log", out, n); printf "%s", line > name; size += length(line) }' "$log"
+  done
+}
+
 mkdir -p "$build/artifacts"
 status=0
 for target in "${targets[@]}"; do
@@ -36,13 +66,16 @@ for target in "${targets[@]}"; do
   seeds=()
   # git keeps no empty folder: a target with no kept regression yet has none.
   for d in fuzz/seeds/"$target" fuzz/regressions/"$target"; do [ -d "$d" ] && seeds+=("$d"); done
-  [ "$target" = settings ] || seeds+=(data/samples)
+  maxlen=$(max_len "$target")
+  if [ "$target" != settings ]; then
+    split_samples "$build/seeds-$target" "$(piece_len "$target")"
+    seeds+=("$build/seeds-$target" data/samples)
+  fi
   log="$build/fuzz-$target.log"
   rm -f "$build/artifacts/$target-"*
   echo "fuzz_$target: ${seconds}s"
-  # Inputs up to 16 KiB keep the runs quick; the sample log's start is still in the corpus.
   if "$build/fuzz_$target" "$corpus" "${seeds[@]}" -dict=fuzz/nmea.dict -max_total_time="$seconds" \
-      -max_len=16384 -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$build/artifacts/$target-" \
+      -max_len="$maxlen" -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$build/artifacts/$target-" \
       -print_final_stats=1 >"$log" 2>&1; then
     runs=$(awk '/stat::number_of_executed_units/ { print $NF }' "$log")
     rate=$(awk '/stat::average_exec_per_sec/ { print $NF }' "$log")
@@ -58,7 +91,7 @@ for target in "${targets[@]}"; do
       ms=$("$build/fuzz_$target" -runs="$median_runs" "$file" 2>&1 | awk '/^Executed / { print $(NF - 1) }')
       if [ -n "$ms" ]; then
         awk -v n="$median_runs" -v ms="$ms" -v b="$size" \
-          'BEGIN { printf "  median input of the corpus (%d bytes): %.0f exec/s\n", b, ms > 0 ? n * 1000 / ms : n * 1000 }'
+          'BEGIN { printf "  median input of the corpus (%d bytes): %.0f exec/s\n", b, (ms > 0 ? n * 1000 / ms : n * 1000) }'
       fi
     fi
   else

@@ -20,6 +20,9 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 bool HasValue(double v) { return v >= -1e24 && v <= 1e24; }
 
 double WrapLng(double d) {
+    // A longitude far out of range (a damaged fix) in one step: stepping by whole turns
+    // would take millions of them. Within two turns the steps give the same result.
+    if (std::fabs(d) > 720) d = std::fmod(d, 360);
     while (d > 180) d -= 360;
     while (d < -180) d += 360;
     return d;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace brenvik {
 namespace {
@@ -11,6 +12,11 @@ namespace {
 // Text is read in blocks of this size behind the unfinished line, which never reaches maxline.
 constexpr std::size_t kBlock = 1 << 20;
 constexpr std::size_t kBufSize = kBlock + TLineReader::maxline;
+// A short file is read into a buffer of its own size and this much more; the buffer grows to
+// kBufSize when the text needs more room (a file that grew, UTF-16 decoded into longer UTF-8).
+constexpr std::size_t kSlack = 4096;
+// The least room a read needs: one UTF-8 sequence.
+constexpr std::size_t kMinRoom = 4;
 
 // Appends code point c as UTF-8 at to; returns the bytes written (at most 4).
 std::size_t PutUtf8(char* to, unsigned c) {
@@ -47,11 +53,17 @@ bool TLineReader::Open(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
     filesize_ = std::filesystem::file_size(path, ec);
+    // A buffer of the full size for every short log would cost more than reading it.
+    const std::size_t want =
+        ec || filesize_ >= kBufSize - kSlack ? kBufSize : static_cast<std::size_t>(filesize_) + kSlack;
     if (ec) filesize_ = 0;
     fileread_ = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
-    if (!buf_) buf_.reset(new char[kBufSize]);
+    if (!buf_ || cap_ < want) {
+        buf_.reset(new char[want]);
+        cap_ = want;
+    }
     enc_ = Encoding::Unknown;
     begin_ = end_ = rawbegin_ = rawend_ = 0;
     raweof_ = eof_ = failed_ = skipping_ = aftercr_ = false;
@@ -145,9 +157,15 @@ bool TLineReader::Fill() {
         end_ -= begin_;
         begin_ = 0;
     }
+    if (cap_ - end_ < kMinRoom && cap_ < kBufSize) {
+        std::unique_ptr<char[]> bigger(new char[kBufSize]);
+        std::memcpy(bigger.get(), buf_.get(), end_);
+        buf_ = std::move(bigger);
+        cap_ = kBufSize;
+    }
     if (enc_ == Encoding::Unknown) DetectEncoding();
     char* to = buf_.get() + end_;
-    const std::size_t room = kBufSize - end_;
+    const std::size_t room = cap_ - end_;
     std::size_t got = 0;
     if (enc_ == Encoding::Utf16LE || enc_ == Encoding::Utf16BE) {
         got = DecodeUtf16(to, room);

@@ -60,6 +60,7 @@ private:
     Encoding enc_ = Encoding::Unknown;
     // Decoded text: the unfinished line at the front, then what was read after it.
     std::unique_ptr<char[]> buf_;
+    std::size_t cap_ = 0;  // bytes in buf_
     std::size_t begin_ = 0, end_ = 0;
     // UTF-16 bytes read but not yet decoded.
     std::unique_ptr<char[]> raw_;

@@ -81,7 +81,16 @@ std::string FolderOf(const std::string& path) {
     return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
 }
 
-std::string FieldKey(int n) { return Fmt("Fielddef%3.3d", n); }
+// Built by hand, not through printf: it is made for every field whenever settings are read
+// or written.
+std::string FieldKey(int n) {
+    if (n < 0 || n > 999) return Fmt("Fielddef%3.3d", n);
+    std::string key = "Fielddef000";
+    key[8] = static_cast<char>('0' + n / 100);
+    key[9] = static_cast<char>('0' + n / 10 % 10);
+    key[10] = static_cast<char>('0' + n % 10);
+    return key;
+}
 
 void ReadFiles(TSettings& st, const TIniFile& ini) {
     st.settingsfile = ini.ReadString(kFiles, "settings", "");
@@ -204,12 +213,12 @@ void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
     for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
         const int n = cat.fieldorder[p];
         if (p > 0) order += ',';
-        order += Fmt("%d", n);
+        order += std::to_string(n);
         if (n < 0 || n >= kEventFieldCount) continue;
         const TFieldState& f = cat.fields[static_cast<std::size_t>(n)];
         ini.WriteString(kFlddef, FieldKey(n),
-                        JoinCommaText(std::vector<std::string>{f.head, Fmt("%d", f.wdth), Fmt("%d", f.kind),
-                                                               Fmt("%d", f.ordr)}));
+                        JoinCommaText(std::vector<std::string>{f.head, std::to_string(f.wdth), std::to_string(f.kind),
+                                                               std::to_string(f.ordr)}));
     }
     ini.WriteString(kGrid, "fields", order);
 }
@@ -244,14 +253,16 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kEvents, "TCPAWindow", Fmt("%d", st.tcpawindow / 60));
 }
 
-bool ReadLoaded(Session& s, const TIniFile& ini) {
+}  // namespace
+
+bool ReadSettings(Session& s, const TIniFile& ini) {
     ReadFiles(s.settings, ini);
     ReadModes(s.settings, ini);
     ReadEncounterLimits(s.settings, ini);
     return ReadBounds(s, ini) && ReadFieldOrder(s, ini) && ReadThresholds(s, ini);
 }
 
-}  // namespace
+void WriteSettings(const Session& s, TIniFile& ini) { WriteAll(s, ini); }
 
 bool InitSettingsFile(Session& s, const std::string& datafolder) {
     s.settings.inifile = (std::filesystem::path(datafolder) / "brenv.ini").string();
@@ -269,7 +280,7 @@ bool ReadSettings(Session& s, const std::string& path) {
         ShowReadFailure(s, path);
         return false;
     }
-    return ReadLoaded(s, ini);
+    return ReadSettings(s, ini);
 }
 
 bool ReadStartupSettings(Session& s) {
@@ -290,7 +301,7 @@ bool ReadStartupSettings(Session& s) {
                                            : "\r\nThe default settings are used; the damaged file is kept as:\r\n" + kept));
             return false;
         }
-        default: return ReadLoaded(s, ini);
+        default: return ReadSettings(s, ini);
     }
 }
 

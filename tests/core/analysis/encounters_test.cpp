@@ -153,6 +153,21 @@ TEST(Encounters, PerReportDistanceBearingAndPrediction) {
     }
 }
 
+// A damaged own fix far out of any longitude range (a log's digits run together) ends the
+// computation as quickly as any other, and the approach long before it is still found.
+TEST(Encounters, DamagedLongitudeFarOutOfRange) {
+    const Scenario& c = scenarios[0];  // crossing, closest at 430 s
+    for (const double lng : {1e9, -1e20}) {
+        SCOPED_TRACE(lng);
+        TEvents ev = OwnTrack(c.own, 1400);
+        ev[ev.count() - 3].coord.lng = lng;
+        TaisEvents reps = OtherTrack(c);
+        const TEncounters enc = ComputeEncounters(ev, reps, 0);
+        ASSERT_EQ(enc.list.size(), 1u);
+        EXPECT_NEAR(enc.list[0].dist, c.dist, 1.0);
+    }
+}
+
 TEST(Encounters, NoOwnPositionBeyondThreeMinutesOrBeforeTheFirst) {
     const Scenario& c = scenarios[1];
     const TEvents ev = OwnTrack(c.own, 300);  // own fixes end at 299 s: known up to 479 s

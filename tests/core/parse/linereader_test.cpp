@@ -95,6 +95,33 @@ TEST(TLineReader, BlockBoundaries) {
     for (const auto& l : wide) ASSERT_EQ(l, "\xC3\xA9\xF0\x9F\x98\x80x");
 }
 
+// A short file gets a buffer of about its size: text that needs more room still comes out
+// whole, and a reader opened again on a longer file reads all of it.
+TEST(TLineReader, ShortFileBufferGrows) {
+    std::u16string euros;
+    for (int i = 0; i < 9000; ++i) euros += u"\u20ac";  // 18 KB read, 27 KB decoded
+    std::string euros8;
+    for (int i = 0; i < 9000; ++i) euros8 += "\xE2\x82\xAC";
+    EXPECT_EQ(ReadAll(Utf16(euros + u"\nend", true)), (Lines{euros8, "end"}));
+
+    const test::TempDir dir;
+    const std::string path = dir.Write("log.txt", "first\n");
+    const std::string later = std::string(10000, 'g') + "\nlast";
+    TLineReader r;
+    ASSERT_TRUE(r.Open(path));
+    dir.Write("log.txt", "first\n" + later);  // grown after the open
+    Lines lines;
+    std::string_view l;
+    while (r.Next(l)) lines.emplace_back(l);
+    EXPECT_EQ(lines, (Lines{"first", std::string(10000, 'g'), "last"}));
+
+    const std::string longer = dir.Write("longer.txt", std::string(3u << 20, 'h') + "\nend\n");
+    ASSERT_TRUE(r.Open(longer));
+    lines.clear();
+    while (r.Next(l)) lines.emplace_back(l);
+    EXPECT_EQ(lines, (Lines{std::string(TLineReader::maxline, 'h'), "end"}));
+}
+
 TEST(TLineReader, RefusesWhatIsNoRegularFile) {
     const test::TempDir dir;
     TLineReader r;
