@@ -1,6 +1,9 @@
 #pragma once
-// A list that grows in fixed chunks: an item, once added, never moves, so a long load never
-// copies the records it already holds, and the memory grows by one chunk at a time.
+// A list that grows in chunks: an item, once added, never moves, so a long load never
+// copies the records it already holds, and the memory grows by one chunk at a time. The first
+// chunks are small and double up to ChunkSize, so a short list (a short log) takes little
+// memory, and a long one is still held in chunks of ChunkSize.
+#include <bit>
 #include <cstddef>
 #include <iterator>
 #include <stdexcept>
@@ -10,8 +13,11 @@
 
 namespace brenvik {
 
-template <class T, std::size_t ChunkSize = 512>
+template <class T, std::size_t ChunkSize = 512, std::size_t FirstChunk = 16>
 class TChunkedList {
+    static_assert(FirstChunk > 0 && ChunkSize % FirstChunk == 0 && std::has_single_bit(ChunkSize / FirstChunk),
+                  "the small chunks double from FirstChunk up to ChunkSize");
+
     template <bool Const>
     class Iter {
         using List = std::conditional_t<Const, const TChunkedList, TChunkedList>;
@@ -48,7 +54,10 @@ public:
     using const_iterator = Iter<true>;
 
     void push_back(T&& v) {
-        if (size_ == chunks_.size() * ChunkSize) chunks_.emplace_back().reserve(ChunkSize);
+        if (chunks_.empty() || chunks_.back().size() == ChunkCapacity(chunks_.size() - 1)) {
+            const std::size_t capacity = ChunkCapacity(chunks_.size());  // before the new chunk counts
+            chunks_.emplace_back().reserve(capacity);
+        }
         chunks_.back().push_back(std::move(v));
         ++size_;
     }
@@ -60,8 +69,14 @@ public:
     bool empty() const { return size_ == 0; }
 
     // Unchecked, as for a vector.
-    T& operator[](std::size_t i) { return chunks_[i / ChunkSize][i % ChunkSize]; }
-    const T& operator[](std::size_t i) const { return chunks_[i / ChunkSize][i % ChunkSize]; }
+    T& operator[](std::size_t i) {
+        const Place p = Locate(i);
+        return chunks_[p.chunk][p.item];
+    }
+    const T& operator[](std::size_t i) const {
+        const Place p = Locate(i);
+        return chunks_[p.chunk][p.item];
+    }
     // Checked: std::out_of_range past the end.
     T& at(std::size_t i) {
         if (i >= size_) throw std::out_of_range("List index out of bounds");
@@ -82,7 +97,31 @@ public:
     const_iterator end() const { return {this, size_}; }
 
 private:
-    std::vector<std::vector<T>> chunks_;  // every chunk but the last holds ChunkSize items
+    // The small chunks: FirstChunk, twice that, ... up to half ChunkSize; together they hold
+    // SmallItems items, and every chunk after them holds ChunkSize.
+    static constexpr std::size_t SmallChunks = std::bit_width(ChunkSize / FirstChunk) - 1;
+    static constexpr std::size_t SmallItems = ChunkSize - FirstChunk;
+
+    static constexpr std::size_t ChunkCapacity(std::size_t chunk) {
+        return chunk < SmallChunks ? FirstChunk << chunk : ChunkSize;
+    }
+
+    struct Place {
+        std::size_t chunk;
+        std::size_t item;
+    };
+    static constexpr Place Locate(std::size_t i) {
+        if (i >= SmallItems) {
+            const std::size_t j = i - SmallItems;
+            return {SmallChunks + j / ChunkSize, j % ChunkSize};
+        }
+        // Small chunk k starts at FirstChunk * (2^k - 1).
+        const std::size_t k = std::bit_width(i / FirstChunk + 1) - 1;
+        return {k, i - FirstChunk * ((std::size_t{1} << k) - 1)};
+    }
+
+    // Each chunk is reserved at its capacity and filled before the next one is added.
+    std::vector<std::vector<T>> chunks_;
     std::size_t size_ = 0;
 };
 
