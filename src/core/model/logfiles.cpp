@@ -1,7 +1,5 @@
 #include "model/logfiles.h"
 
-#include <algorithm>
-
 namespace brenvik {
 
 std::string VoyageEntry(const std::vector<std::string>& paths) {
@@ -27,13 +25,5 @@ std::vector<std::string> EntryPaths(std::string_view entry) {
 std::string EntryFirstPath(std::string_view entry) { return std::string(entry.substr(0, entry.find(kVoyageSep))); }
 
 bool IsVoyageEntry(std::string_view entry) { return entry.find(kVoyageSep) != std::string_view::npos; }
-
-const TLogFile* LogFileAt(const std::vector<TLogFile>& files, std::int32_t line) {
-    const auto it = std::upper_bound(files.begin(), files.end(), line,
-                                     [](std::int32_t l, const TLogFile& f) { return l < f.firstline; });
-    if (it == files.begin()) return nullptr;
-    const TLogFile& f = *(it - 1);
-    return line <= f.lastline ? &f : nullptr;
-}
 
 }  // namespace brenvik

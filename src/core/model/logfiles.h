@@ -34,7 +34,4 @@ std::vector<std::string> EntryPaths(std::string_view entry);
 std::string EntryFirstPath(std::string_view entry);
 bool IsVoyageEntry(std::string_view entry);
 
-// The file holding line number `line`, or nullptr.
-const TLogFile* LogFileAt(const std::vector<TLogFile>& files, std::int32_t line);
-
 }  // namespace brenvik
