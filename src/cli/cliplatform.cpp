@@ -11,6 +11,7 @@
 
 #include "export/textfile.h"
 #include "model/linemessages.h"
+#include "present/progresstext.h"
 
 namespace brenvik::cli {
 namespace {
@@ -38,15 +39,6 @@ std::string Grouped(unsigned long long n) {
         out.push_back(digits[i]);
     }
     return out;
-}
-
-std::string DurationText(double secs) {
-    const auto s = static_cast<long long>(secs + 0.999);
-    char text[32];
-    if (s < 60) std::snprintf(text, sizeof text, "%lld s", s);
-    else if (s < 3600) std::snprintf(text, sizeof text, "%lld min %02lld s", s / 60, s % 60);
-    else std::snprintf(text, sizeof text, "%lld h %02lld min", s / 3600, s / 60 % 60);
-    return text;
 }
 
 constexpr std::chrono::seconds kProgressAfter{1};  // shorter reads need no progress line
@@ -90,8 +82,7 @@ bool CliPlatform::LoadProgress(const TLoadProgress& p) {
     }
     line += " - " + Grouped(static_cast<unsigned long long>(p.lines)) + " lines - " +
             Grouped(static_cast<unsigned long long>(static_cast<double>(p.lines) / secs)) + " lines/s";
-    if (p.bytes > 0 && p.totalbytes >= p.bytes)
-        line += " - " + DurationText(secs * static_cast<double>(p.totalbytes - p.bytes) / static_cast<double>(p.bytes)) + " left";
+    if (const auto left = SecondsLeft(p, secs)) line += " - " + TimeLeftText(*left) + " left";
     // Padded over a longer line drawn before; the next one starts again at the line's start.
     const std::size_t width = line.size();
     if (width < drawnwidth_) line.append(drawnwidth_ - width, ' ');

@@ -8,17 +8,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "present/progresstext.h"
+
 namespace brenvik::ui {
 namespace {
 
 constexpr int kSteps = 1000;  // the bar's range: bytes in tenths of a percent
-
-QString DurationText(double secs) {
-    const auto s = static_cast<long long>(std::ceil(secs));
-    if (s < 60) return QStringLiteral("%1 s").arg(s);
-    if (s < 3600) return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1 h %2 min").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
-}
 
 }  // namespace
 
@@ -58,10 +53,7 @@ QString LoadProgressText(const TLoadProgress& p, double secs) {
     QString text = QStringLiteral("%L1 lines").arg(p.lines);
     if (secs <= 0 || p.lines <= 0) return text;
     text += QStringLiteral(" - %L1 lines/s").arg(std::llround(p.lines / secs));
-    if (p.bytes > 0 && p.totalbytes >= p.bytes) {
-        const double left = secs * static_cast<double>(p.totalbytes - p.bytes) / static_cast<double>(p.bytes);
-        text += QStringLiteral(" - %1 left").arg(DurationText(left));
-    }
+    if (const auto left = SecondsLeft(p, secs)) text += QStringLiteral(" - %1 left").arg(QString::fromStdString(TimeLeftText(*left)));
     return text;
 }
 
