@@ -1,5 +1,6 @@
 #include "settings/inifile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -18,45 +19,79 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // A settings file is a few kilobytes; anything far bigger is not one.
 constexpr std::uintmax_t kMaxIniSize = 16u * 1024u * 1024u;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// The eight bytes at p with ASCII capitals made small, all at once: a byte below 0x80 is a
+// The eight bytes of w with ASCII capitals made small, all at once: a byte below 0x80 is a
 // capital when adding 0x3F carries it past 0x7F ('A' or more) but adding 0x25 does not ('Z'
 // or less); that capital gets its 0x20 bit.
-std::uint64_t Lower8(const char* p) {
+std::uint64_t Fold8(std::uint64_t w) {
     constexpr std::uint64_t ones = 0x0101010101010101ull;
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
     const std::uint64_t low7 = w & (0x7F * ones);
     const std::uint64_t capital = ~w & ((low7 + 0x3F * ones) ^ (low7 + 0x25 * ones)) & (0x80 * ones);
     return w | (capital >> 2);
 }
 
-// Keys are compared for every key written and read: eight bytes at a time.
+std::uint64_t Lower8(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return Fold8(w);
+}
+
+// The n (below eight) bytes at p with ASCII capitals made small, zero bytes after them (a zero
+// byte stays zero when folded).
+std::uint64_t LowerTail(const char* p, std::size_t n) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, n);
+    return Fold8(w);
+}
+
+// A hash of the text as SameText sees it (capitals made small), eight bytes at a time; the
+// seed tells the keys of one section from those of another.
+std::uint32_t FoldHash(std::string_view text, std::uint64_t seed) {
+    constexpr std::uint64_t mul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = (seed + 1) * mul ^ text.size();
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        h = (h ^ Lower8(text.data() + i)) * mul;
+        h ^= h >> 32;
+    }
+    if (i < text.size()) h = (h ^ LowerTail(text.data() + i, text.size() - i)) * mul;
+    h ^= h >> 29;
+    h *= mul;
+    return static_cast<std::uint32_t>(h >> 32);
+}
+
+// Names whose hashes matched: eight bytes at a time, the last few as one word.
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    // Keys of one length mostly differ in their last character (File00, File01, ...).
-    if (!a.empty() && Lower(a.back()) != Lower(b.back())) return false;
     std::size_t i = 0;
     for (; i + 8 <= a.size(); i += 8)
         if (Lower8(a.data() + i) != Lower8(b.data() + i)) return false;
-    for (; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
+    return i == a.size() || LowerTail(a.data() + i, a.size() - i) == LowerTail(b.data() + i, b.size() - i);
 }
 
-// Calls f(line) for every line; CR, LF and CR LF each end a line.
+// Calls f(line) for every line; CR, LF and CR LF each end a line. The next CR and the next LF
+// are each looked for again only once the reading has passed them: a text with one kind of
+// line end is searched once for the other kind, not at every line.
 template <class F>
 void ForEachLine(std::string_view text, F f) {
+    const char* const t = text.data();
+    const std::size_t n = text.size();
+    auto next = [&](char c, std::size_t from) -> std::size_t {
+        const void* p = from < n ? std::memchr(t + from, c, n - from) : nullptr;
+        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - t) : n;
+    };
+    std::size_t cr = next('\r', 0);
+    std::size_t lf = next('\n', 0);
     std::size_t b = 0;
-    while (b < text.size()) {
-        std::size_t e = text.find_first_of("\r\n", b);
-        if (e == std::string_view::npos) {
+    while (b < n) {
+        if (cr < b) cr = next('\r', b);
+        if (lf < b) lf = next('\n', b);
+        const std::size_t e = cr < lf ? cr : lf;
+        if (e == n) {
             f(text.substr(b));
             return;
         }
         f(text.substr(b, e - b));
-        b = (text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n') ? e + 2 : e + 1;
+        b = (t[e] == '\r' && e + 1 < n && t[e + 1] == '\n') ? e + 2 : e + 1;
     }
 }
 
@@ -97,32 +132,38 @@ bool TIniFile::IsDamaged(std::string_view text) {
 }
 
 void TIniFile::LoadFromText(std::string_view text) {
-    FSections.clear();
+    Clear();
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
-    TIniSection* current = nullptr;
+    std::uint32_t current = kNone;
     ForEachLine(text, [&](std::string_view raw) {
         const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';') return;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
             // A repeated section continues the first one of that name.
-            current = FindSection(name);
-            if (!current) current = &FSections.emplace_back(TIniSection{std::string(name), {}});
+            current = SectionIndex(name);
+            if (current == kNone) current = AddSection(name);
             return;
         }
-        if (!current) return;  // lines before the first section
+        if (current == kNone) return;  // lines before the first section
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) {
-            current->entries.push_back({std::string(line), {}, false});
+            AddEntry(current, {std::string(line), {}, false});
             return;
         }
-        current->entries.push_back(
-            {std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))), true});
+        AddEntry(current, {std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))), true});
     });
 }
 
 std::string TIniFile::ToText() const {
-    std::string out(kBom);
+    std::size_t size = kBom.size();
+    for (const TIniSection& sec : FSections) {
+        size += sec.name.size() + 6;
+        for (const TIniEntry& e : sec.entries) size += e.key.size() + e.value.size() + 3;
+    }
+    std::string out;
+    out.reserve(size);
+    out += kBom;
     for (const TIniSection& sec : FSections) {
         out += '[';
         out += sec.name;
@@ -183,24 +224,72 @@ bool TIniFile::SaveToFile(const std::string& path) const {
     return true;
 }
 
-TIniSection* TIniFile::FindSection(std::string_view name) {
-    for (TIniSection& sec : FSections)
-        if (SameText(sec.name, name)) return &sec;
-    return nullptr;
+void TIniFile::Clear() {
+    FSections.clear();
+    FSlots.clear();
+    FUsed = 0;
 }
 
-const TIniSection* TIniFile::FindSection(std::string_view name) const {
-    for (const TIniSection& sec : FSections)
-        if (SameText(sec.name, name)) return &sec;
-    return nullptr;
+std::uint32_t TIniFile::SectionIndex(std::string_view name) const {
+    if (FSlots.empty()) return kNone;
+    const std::uint32_t h = FoldHash(name, kNone);
+    const std::size_t mask = FSlots.size() - 1;
+    // The table is never full, so a free slot ends every search.
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const TSlot& slot = FSlots[i];
+        if (slot.section == kNone) return kNone;
+        if (slot.hash == h && slot.entry == kNone && SameText(FSections[slot.section].name, name)) return slot.section;
+    }
+}
+
+std::uint32_t TIniFile::EntryIndex(std::uint32_t section, std::string_view key) const {
+    if (FSlots.empty()) return kNone;
+    const std::uint32_t h = FoldHash(key, section);
+    const std::size_t mask = FSlots.size() - 1;
+    const std::vector<TIniEntry>& entries = FSections[section].entries;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const TSlot& slot = FSlots[i];
+        if (slot.section == kNone) return kNone;
+        if (slot.hash == h && slot.section == section && slot.entry != kNone && SameText(entries[slot.entry].key, key))
+            return slot.entry;
+    }
+}
+
+std::uint32_t TIniFile::AddSection(std::string_view name) {
+    const auto index = static_cast<std::uint32_t>(FSections.size());
+    FSections.push_back(TIniSection{std::string(name), {}});
+    AddSlot({FoldHash(name, kNone), index, kNone});
+    return index;
+}
+
+void TIniFile::AddEntry(std::uint32_t section, TIniEntry entry) {
+    std::vector<TIniEntry>& entries = FSections[section].entries;
+    // Only the first entry of a key is found: later namesakes are kept as written.
+    if (entry.haskey && EntryIndex(section, entry.key) == kNone)
+        AddSlot({FoldHash(entry.key, section), section, static_cast<std::uint32_t>(entries.size())});
+    entries.push_back(std::move(entry));
+}
+
+void TIniFile::AddSlot(const TSlot& slot) {
+    if ((FUsed + 1) * 2 > FSlots.size()) {
+        std::vector<TSlot> old(std::max<std::size_t>(128, FSlots.size() * 2));
+        old.swap(FSlots);
+        FUsed = 0;
+        for (const TSlot& s : old)
+            if (s.section != kNone) AddSlot(s);
+    }
+    const std::size_t mask = FSlots.size() - 1;
+    std::size_t i = slot.hash & mask;
+    while (FSlots[i].section != kNone) i = (i + 1) & mask;
+    FSlots[i] = slot;
+    ++FUsed;
 }
 
 const std::string* TIniFile::Find(std::string_view section, std::string_view key) const {
-    const TIniSection* sec = FindSection(section);
-    if (!sec) return nullptr;
-    for (const TIniEntry& e : sec->entries)
-        if (e.haskey && SameText(e.key, key)) return &e.value;
-    return nullptr;
+    const std::uint32_t sec = SectionIndex(section);
+    if (sec == kNone) return nullptr;
+    const std::uint32_t entry = EntryIndex(sec, key);
+    return entry == kNone ? nullptr : &FSections[sec].entries[entry].value;
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
@@ -210,20 +299,20 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    TIniSection* sec = FindSection(section);
-    if (!sec) sec = &FSections.emplace_back(TIniSection{std::string(section), {}});
+    std::uint32_t sec = SectionIndex(section);
+    if (sec == kNone) sec = AddSection(section);
     // One entry is one line: a line break inside the value would start a new entry.
     std::string v(Trim(value));
     for (char& c : v)
         if (c == '\r' || c == '\n') c = ' ';
-    for (TIniEntry& e : sec->entries) {
-        if (e.haskey && SameText(e.key, key)) {
-            e.key = std::string(key);
-            e.value = std::move(v);
-            return;
-        }
+    const std::uint32_t entry = EntryIndex(sec, key);
+    if (entry != kNone) {
+        TIniEntry& e = FSections[sec].entries[entry];
+        e.key = std::string(key);
+        e.value = std::move(v);
+        return;
     }
-    sec->entries.push_back({std::string(key), std::move(v), true});
+    AddEntry(sec, {std::string(key), std::move(v), true});
 }
 
 }  // namespace brenvik

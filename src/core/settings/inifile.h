@@ -2,6 +2,7 @@
 // A small ini-file model: sections of entries, both kept in file order. Reading takes UTF-8
 // with or without a byte-order mark and any of CR, LF or CR LF as line end; writing gives a
 // byte-order mark and CR LF. Saving never leaves a half-written file behind.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,13 +48,29 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     const std::vector<TIniSection>& Sections() const { return FSections; }
-    void Clear() { FSections.clear(); }
+    void Clear();
 
 private:
-    TIniSection* FindSection(std::string_view name);
-    const TIniSection* FindSection(std::string_view name) const;
+    // Where a section, or the first entry of a key in a section, is: found by a hash of the
+    // name with its letters made small, so that a lookup costs the same in a file of many
+    // entries (every field of the catalogue reads and writes its own key).
+    struct TSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t section = kNone;  // kNone: a free slot
+        std::uint32_t entry = kNone;    // kNone: the slot of the section itself
+    };
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+    std::uint32_t SectionIndex(std::string_view name) const;
+    std::uint32_t EntryIndex(std::uint32_t section, std::string_view key) const;
+    std::uint32_t AddSection(std::string_view name);
+    // Appends an entry to section and indexes its key unless the section has that key already.
+    void AddEntry(std::uint32_t section, TIniEntry entry);
+    void AddSlot(const TSlot& slot);
 
     std::vector<TIniSection> FSections;
+    std::vector<TSlot> FSlots;  // open addressing, a power of two in size, at most half full
+    std::size_t FUsed = 0;
 };
 
 // The name of the temporary file SaveToFile writes beside `path`.

@@ -75,6 +75,34 @@ TEST(IniFile, WriteReplacesNamesakesAndAppendsInOrder) {
                                 "[GRID]\r\nfields=0,1\r\n\r\n");
 }
 
+// Many sections and keys, so that the lookup outgrows its first table: each name still finds
+// its own first entry, in any letter case, and writes keep the file order.
+TEST(IniFile, LookupHoldsInABigFile) {
+    std::string text;
+    for (int sec = 0; sec < 40; ++sec) {
+        text += "[Sec" + std::to_string(sec) + "]\n";
+        for (int k = 0; k < 30; ++k) text += "Key" + std::to_string(k) + "=" + std::to_string(sec * 100 + k) + "\n";
+        text += "KEY0=later\n";  // a namesake: never found, kept as written
+    }
+    TIniFile ini;
+    ini.LoadFromText(text);
+    for (int sec = 0; sec < 40; ++sec)
+        for (int k = 0; k < 30; ++k) {
+            SCOPED_TRACE(sec * 100 + k);
+            EXPECT_EQ(ini.ReadString("SEC" + std::to_string(sec), "kEY" + std::to_string(k), "?"),
+                      std::to_string(sec * 100 + k));
+        }
+    EXPECT_EQ(ini.Find("Sec40", "Key0"), nullptr);
+    EXPECT_EQ(ini.Find("Sec1", "Key30"), nullptr);
+    ini.WriteString("sec39", "key0", "new");
+    ini.WriteString("Sec39", "Extra", "x");
+    ini.WriteString("Sec40", "Key0", "y");
+    EXPECT_EQ(ini.ReadString("Sec39", "KEY0", "?"), "new");
+    const std::string out = ini.ToText();
+    EXPECT_NE(out.find("[Sec39]\r\nkey0=new\r\nKey1=3901\r\n"), std::string::npos);
+    EXPECT_NE(out.find("Key29=3929\r\nKEY0=later\r\nExtra=x\r\n\r\n[Sec40]\r\nKey0=y\r\n\r\n"), std::string::npos);
+}
+
 TEST(IniFile, FileRoundTripAndLoadOutcomes) {
     TempDir tmp;
     const std::string path = tmp.File("a.ini");
