@@ -152,16 +152,23 @@ bool ReadBounds(Session& s, const TIniFile& ini) {
     return true;
 }
 
+// The items of one field's entry, kept for all fields of one read.
+struct TFieldItems {
+    std::vector<std::string_view> items;
+    std::string arena;
+};
+
 // The stored head, width, kind and order of field n, unless its entry is absent.
-bool ReadFieldDef(Session& s, const TIniFile& ini, int n) {
-    const std::string text = ini.ReadString(kFlddef, FieldKey(n), "*");
-    if (text == "*") return true;
-    const std::vector<std::string> items = SplitCommaText(text);
+bool ReadFieldDef(Session& s, const TIniFile& ini, int n, TFieldItems& split) {
+    const std::string* text = ini.Find(kFlddef, FieldKey(n));
+    if (!text || *text == "*") return true;
+    SplitCommaText(*text, split.items, split.arena);
+    const std::vector<std::string_view>& items = split.items;
     auto item = [&](std::size_t i) -> std::string_view { return i < items.size() ? items[i] : std::string_view(); };
     std::int32_t wdth = 0, kind = 0, ordr = 0;
     if (!ReadInt(s, item(1), wdth) || !ReadInt(s, item(2), kind) || !ReadInt(s, item(3), ordr)) return false;
     TFieldState& f = s.fields.fields[static_cast<std::size_t>(n)];
-    f.head = std::string(item(0));
+    f.head = item(0);
     f.wdth = wdth;
     // Out-of-range kinds still mean "hidden and not offered".
     f.kind = static_cast<std::uint8_t>((kind < 0 || kind > 255) ? 255 : kind);
@@ -176,6 +183,7 @@ bool ReadFieldOrder(Session& s, const TIniFile& ini) {
     const std::string text = ini.ReadString(kGrid, "fields", "0,1,2,3");
     std::string_view rest = text;
     auto& order = s.fields.fieldorder;
+    TFieldItems split;
     std::size_t pos = 0;
     while (!rest.empty() && pos < order.size()) {
         std::string_view item;
@@ -184,7 +192,7 @@ bool ReadFieldOrder(Session& s, const TIniFile& ini) {
         if (!ReadInt(s, item, n)) return false;
         if (n < 0 || n >= kEventFieldCount) continue;
         order[pos++] = n;
-        if (!ReadFieldDef(s, ini, n)) return false;
+        if (!ReadFieldDef(s, ini, n, split)) return false;
     }
     for (; pos < order.size(); ++pos) order[pos] = static_cast<int>(pos);
     return true;
@@ -210,15 +218,23 @@ void ReadEncounterLimits(TSettings& st, const TIniFile& ini) {
 
 void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
     std::string order;
+    // One field's items and their comma text, reused from field to field.
+    std::vector<std::string_view> items(4);
+    std::string def;
     for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
         const int n = cat.fieldorder[p];
         if (p > 0) order += ',';
         order += std::to_string(n);
         if (n < 0 || n >= kEventFieldCount) continue;
         const TFieldState& f = cat.fields[static_cast<std::size_t>(n)];
-        ini.WriteString(kFlddef, FieldKey(n),
-                        JoinCommaText(std::vector<std::string>{f.head, std::to_string(f.wdth), std::to_string(f.kind),
-                                                               std::to_string(f.ordr)}));
+        const std::string wdth = std::to_string(f.wdth), kind = std::to_string(f.kind), ordr = std::to_string(f.ordr);
+        items[0] = f.head;
+        items[1] = wdth;
+        items[2] = kind;
+        items[3] = ordr;
+        def.clear();
+        AppendCommaText(def, items);
+        ini.WriteString(kFlddef, FieldKey(n), def);
     }
     ini.WriteString(kGrid, "fields", order);
 }
