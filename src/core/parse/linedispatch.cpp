@@ -7,6 +7,10 @@
 #include <cstring>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "ais/aisassembly.h"
 #include "model/datetime.h"
 #include "parse/fieldreaders.h"
@@ -211,6 +215,20 @@ std::optional<unsigned> XorPrintable(std::string_view body) {
     constexpr std::uint64_t kBelow32 = 0x6060606060606060ull;  // b + 0x60 has its top bit clear iff b < 32
     std::uint64_t acc = 0, bad = 0;
     std::size_t i = 0;
+#if defined(__SSE2__)
+    if (body.size() >= 16) {  // sixteen at a time where the processor has the instructions
+        __m128i x16 = _mm_setzero_si128(), bad16 = _mm_setzero_si128();
+        for (; i + 16 <= body.size(); i += 16) {
+            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(body.data() + i));
+            x16 = _mm_xor_si128(x16, w);
+            bad16 = _mm_or_si128(bad16, _mm_cmplt_epi8(w, _mm_set1_epi8(32)));  // 0..31 and 128..255
+        }
+        bad = static_cast<std::uint64_t>(_mm_movemask_epi8(bad16));
+        alignas(16) std::uint64_t lanes[2];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), x16);
+        acc = lanes[0] ^ lanes[1];
+    }
+#endif
     for (; i + 8 <= body.size(); i += 8) {
         std::uint64_t w;
         std::memcpy(&w, body.data() + i, 8);
@@ -218,6 +236,15 @@ std::optional<unsigned> XorPrintable(std::string_view body) {
         bad |= (w & kHigh) | (~(w + kBelow32) & kHigh);
     }
     unsigned x = 0;
+    if (const std::size_t rest = body.size() - i; rest > 0 && body.size() >= 8) {
+        // The last eight characters: all are tested (again), only the new ones are xored.
+        std::uint64_t w;
+        std::memcpy(&w, body.data() + body.size() - 8, 8);
+        bad |= (w & kHigh) | (~(w + kBelow32) & kHigh);
+        const unsigned drop = static_cast<unsigned>(8 * (8 - rest));
+        acc ^= std::endian::native == std::endian::little ? w >> drop : w & (~0ull >> drop);
+        i = body.size();
+    }
     for (; i < body.size(); ++i) {
         const unsigned u = static_cast<unsigned char>(body[i]);
         x ^= u;
@@ -287,8 +314,16 @@ bool ChecksumOK(std::string_view body, std::string_view checksum) {
     if (n == 0 || checksum.find('*', n) != npos) return false;
     const auto x = XorPrintable(body);
     if (!x) return false;
-    const auto v = ParseHex(checksum.substr(0, n));
-    return v && *v == *x;
+    if (n > 8) {  // leading zeros, or too large
+        const auto v = ParseHex(checksum.substr(0, n));
+        return v && *v == *x;
+    }
+    unsigned v = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = checksum[i];
+        v = v * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    }
+    return v == *x;
 }
 
 void AddCorrupt(Session& s, std::string_view text) {
