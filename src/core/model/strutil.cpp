@@ -60,25 +60,23 @@ std::optional<double> ParseDecimal(std::string_view s) {
     // Powers of ten that a double holds exactly.
     static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t i = 0;
+    // Pointers, not indexes, and the counts from their differences: every number field of
+    // every sentence comes through here.
+    const char* p = s.data();
+    const char* const e = p + s.size();
     bool neg = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
-    const std::size_t start = i;
-    std::size_t digits = 0, decimals = 0;
+    if (p < e && (*p == '+' || *p == '-')) neg = *p++ == '-';
+    const char* const start = p;
     std::uint64_t mantissa = 0;
-    while (i < s.size() && IsDigit(s[i])) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i++] - '0');
-        ++digits;
+    while (p < e && static_cast<unsigned>(*p - '0') <= 9) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    std::size_t digits = static_cast<std::size_t>(p - start), decimals = 0;
+    if (p < e && *p == '.') {
+        const char* const point = ++p;
+        while (p < e && static_cast<unsigned>(*p - '0') <= 9) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+        decimals = static_cast<std::size_t>(p - point);
+        digits += decimals;
     }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i++] - '0');
-            ++digits;
-            ++decimals;
-        }
-    }
-    if (digits == 0 || i != s.size()) return std::nullopt;
+    if (digits == 0 || p != e) return std::nullopt;
     // Up to 15 digits the mantissa and the power of ten are exact doubles, so one division
     // gives the correctly rounded value (the common case: NMEA numbers are short).
     if (digits <= 15) {
@@ -86,8 +84,8 @@ std::optional<double> ParseDecimal(std::string_view s) {
         return neg ? -v : v;
     }
     double v = 0;
-    auto r = std::from_chars(s.data() + start, s.data() + s.size(), v, std::chars_format::fixed);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    auto r = std::from_chars(start, e, v, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != e) return std::nullopt;
     return neg ? -v : v;
 }
 

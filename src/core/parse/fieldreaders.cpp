@@ -102,6 +102,13 @@ std::optional<TDateTime> ClockTime(std::string_view text) {
 }
 
 std::optional<double> TimeOfDay(std::string_view text) {
+    if (text.size() > 4 && IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2]) && IsDigit(text[3])) {
+        // hhmm in four digits (every fix comes through here twice): read in place.
+        const int h = (text[0] - '0') * 10 + (text[1] - '0'), m = (text[2] - '0') * 10 + (text[3] - '0');
+        const auto sec = ParseDecimal(text.substr(4));
+        if (!sec || *sec < 0) return std::nullopt;
+        return ((*sec / 60 + m) / 60 + h) / 24;
+    }
     auto h = Digits(Copy(text, 0, 2)), m = Digits(Copy(text, 2, 2));
     auto sec = ParseDecimal(Copy(text, 4));
     if (!h || !m || !sec || *sec < 0) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "parse/linedispatch.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -343,7 +344,12 @@ void FileCorruptLine(Session& s, std::string_view text) {
 void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
     ++s.totlines;
     const std::string_view f0 = f.get(0);
-    s.curevent.lasttag.assign(f0);
+    // Nearly every tag is as long as the one before: its bytes are overwritten in place.
+    std::string& tag = s.curevent.lasttag;
+    if (tag.size() == f0.size())
+        std::copy(f0.begin(), f0.end(), tag.begin());
+    else
+        tag.assign(f0);
     const Route* r = FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3));
     if (!r || !r->handler) {
         ++s.unproclines;
@@ -361,10 +367,26 @@ void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
 }
 
 TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
-    std::string_view rest = prefix, first;
-    PopField(rest, first);
     const int nowyear = s.NowYear();
     std::optional<TDateTime> date, time;
+    std::string_view rest = prefix, first;
+    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(prefix[i] - '0') <= 9; };
+    const bool blank = prefix.size() > 10 && prefix[4] == '/' && prefix[7] == '/' && prefix[10] == ' ';
+    const bool dash = prefix.size() > 10 && prefix[4] == '-' && prefix[7] == '-' && prefix[10] == ',';
+    if ((blank || dash) && dig(0) && dig(1) && dig(2) && dig(3) && dig(5) && dig(6) && dig(8) && dig(9)) {
+        // The date with four, two and two digits, read where it stands (nearly every prefix);
+        // the same parts as the general reading below finds.
+        date = DateFromParts(prefix.substr(0, 4), prefix.substr(5, 2), prefix.substr(8, 2), nowyear);
+        rest = prefix.substr(11);
+        std::string_view clock;
+        PopField(rest, clock);
+        time = ClockTime(blank ? Copy(clock, 0, 12) : clock);
+        if (ok) *ok = date && time;
+        if (date && time) return *date + *time;
+        s.LineMessage(LineMsg::FormatError, MsgKind::Plain, rest);
+        return date.value_or(0);
+    }
+    PopField(rest, first);
     if (const auto q = first.find(' '); q != npos) {  // "YYYY/MM/DD hh:mm:ss,"
         date = DateYMDText(first.substr(0, q), '/', nowyear);
         time = ClockTime(Copy(first, q + 1, 12));
