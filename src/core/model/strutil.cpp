@@ -364,7 +364,21 @@ std::string UpperCase(std::string_view s) {
     return r;
 }
 
-std::string MmsiText(std::int64_t id) { return Fmt("%9.9lld", static_cast<long long>(id)); }
+std::string MmsiText(std::int64_t id) {
+    // As "%9.9lld" would write it (at least nine digits, zeros in front, a minus before them),
+    // without the cost of printf: every AIS report comes through here.
+    const bool neg = id < 0;
+    auto u = neg ? 0ull - static_cast<unsigned long long>(id) : static_cast<unsigned long long>(id);
+    char buf[24];  // from the end: digits, zeros up to nine, the minus
+    char* p = buf + sizeof buf;
+    do {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    while (buf + sizeof buf - p < 9) *--p = '0';
+    if (neg) *--p = '-';
+    return std::string(p, buf + sizeof buf);
+}
 
 std::string PadLeft(std::string_view text, std::size_t width) {
     if (text.size() < width) return std::string(width - text.size(), ' ') + std::string(text);
