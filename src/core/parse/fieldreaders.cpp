@@ -39,6 +39,8 @@ inline int DigitRun(std::string_view text, std::size_t& i) {
 
 double WholeDays(TDateTime v) { return std::trunc(v); }
 
+std::optional<double> TimeOfDayText(std::string_view text);
+
 }  // namespace
 
 std::optional<TDateTime> DateFromParts(std::string_view year, std::string_view month,
@@ -102,6 +104,24 @@ std::optional<TDateTime> ClockTime(std::string_view text) {
 }
 
 std::optional<double> TimeOfDay(std::string_view text) {
+    // A fix's time is read by its handler and again by the source statistics: the last one
+    // read is kept by its text (per thread: loads run on worker threads).
+    thread_local std::array<char, 16> lasttext{};
+    thread_local std::size_t lastsize = lasttext.size() + 1;  // matches no text until filled
+    thread_local std::optional<double> lastvalue;
+    if (text.size() == lastsize && std::equal(text.begin(), text.end(), lasttext.begin())) return lastvalue;
+    const std::optional<double> v = TimeOfDayText(text);
+    if (text.size() <= lasttext.size()) {
+        std::copy(text.begin(), text.end(), lasttext.begin());
+        lastsize = text.size();
+        lastvalue = v;
+    }
+    return v;
+}
+
+namespace {
+
+std::optional<double> TimeOfDayText(std::string_view text) {
     if (text.size() > 4 && IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2]) && IsDigit(text[3])) {
         // hhmm in four digits (every fix comes through here twice): read in place.
         const int h = (text[0] - '0') * 10 + (text[1] - '0'), m = (text[2] - '0') * 10 + (text[3] - '0');
@@ -114,6 +134,8 @@ std::optional<double> TimeOfDay(std::string_view text) {
     if (!h || !m || !sec || *sec < 0) return std::nullopt;
     return ((*sec / 60 + *m) / 60 + *h) / 24;
 }
+
+}  // namespace
 
 TDateTime TimeWithDate(Session& s, std::string_view text, TDateTime ref) {
     if (text.empty()) return s.platform.NowUTC();

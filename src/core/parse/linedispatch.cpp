@@ -409,6 +409,19 @@ TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok) {
 
 TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
     // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
+    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(text[i] - '0') <= 9; };
+    if (text.size() > 10 && text[10] == ' ' && dig(0) && dig(1) && dig(3) && dig(4) && dig(6) && dig(7) &&
+        dig(8) && dig(9)) {
+        // Two, two and four digits and a blank (nearly every bracket prefix): the same parts as
+        // the general reading below finds, read where they stand.
+        const auto date = DateFromParts(text.substr(6, 4), text.substr(0, 2), text.substr(3, 2), s.NowYear());
+        const std::string_view clock = Trim(text.substr(11));
+        const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
+        if (ok) *ok = date && time;
+        if (date && time) return *date + *time;
+        s.LineMessage(LineMsg::Error, MsgKind::Plain, text);
+        return 0;
+    }
     std::string_view rest = Copy(text, 6), clock;
     if (const auto blank = rest.find(' '); blank != npos) {
         clock = Trim(rest.substr(blank + 1));
