@@ -10,6 +10,10 @@
 #include <cstring>
 #include <system_error>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace brenvik {
 
 namespace {
@@ -56,25 +60,23 @@ std::optional<double> ParseDecimal(std::string_view s) {
     // Powers of ten that a double holds exactly.
     static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t i = 0;
+    // Pointers, not indexes, and the counts from their differences: every number field of
+    // every sentence comes through here.
+    const char* p = s.data();
+    const char* const e = p + s.size();
     bool neg = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
-    const std::size_t start = i;
-    std::size_t digits = 0, decimals = 0;
+    if (p < e && (*p == '+' || *p == '-')) neg = *p++ == '-';
+    const char* const start = p;
     std::uint64_t mantissa = 0;
-    while (i < s.size() && IsDigit(s[i])) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i++] - '0');
-        ++digits;
+    while (p < e && static_cast<unsigned>(*p - '0') <= 9) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    std::size_t digits = static_cast<std::size_t>(p - start), decimals = 0;
+    if (p < e && *p == '.') {
+        const char* const point = ++p;
+        while (p < e && static_cast<unsigned>(*p - '0') <= 9) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+        decimals = static_cast<std::size_t>(p - point);
+        digits += decimals;
     }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i++] - '0');
-            ++digits;
-            ++decimals;
-        }
-    }
-    if (digits == 0 || i != s.size()) return std::nullopt;
+    if (digits == 0 || p != e) return std::nullopt;
     // Up to 15 digits the mantissa and the power of ten are exact doubles, so one division
     // gives the correctly rounded value (the common case: NMEA numbers are short).
     if (digits <= 15) {
@@ -82,8 +84,8 @@ std::optional<double> ParseDecimal(std::string_view s) {
         return neg ? -v : v;
     }
     double v = 0;
-    auto r = std::from_chars(s.data() + start, s.data() + s.size(), v, std::chars_format::fixed);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    auto r = std::from_chars(start, e, v, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != e) return std::nullopt;
     return neg ? -v : v;
 }
 
@@ -116,9 +118,79 @@ std::int32_t ToInt(std::string_view s) {
     throw ConvertError();
 }
 
+namespace {
+// Text without quotes and without characters 0 to 32 (nearly every sentence) is split at its
+// commas alone, eight characters at a time; false when the text needs the full rules.
+bool SplitPlainText(std::string_view text, std::vector<std::string_view>& out) {
+    const char* t = text.data();
+    const std::size_t n = text.size();
+    if (n == 0) return false;
+    std::size_t from = 0, p = 0;
+#if defined(__SSE2__)
+    // Sixteen characters at a time where the processor has the instructions for it.
+    for (; p + 16 <= n; p += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + p));
+        const __m128i stop = _mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(32)), w);  // w <= 32
+        if (_mm_movemask_epi8(_mm_or_si128(stop, _mm_cmpeq_epi8(w, _mm_set1_epi8('"'))))) return false;
+        for (auto m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(w, _mm_set1_epi8(','))));
+             m != 0; m &= m - 1) {
+            const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m));
+            out.emplace_back(t + from, c - from);
+            from = c + 1;
+        }
+    }
+#endif
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t ones = 0x0101010101010101ull, high = 0x8080808080808080ull;
+        constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+        for (; p + 8 <= n; p += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, t + p, 8);
+            const std::uint64_t q = w ^ (ones * static_cast<unsigned char>('"'));
+            // Any byte below 33 or any quote: exact as a yes/no test.
+            if (((w - ones * 33) & ~w & high) | ((q - ones) & ~q & high)) return false;
+            // The commas exactly, every one of them (no borrow runs between bytes).
+            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(','));
+            for (std::uint64_t m = ~(((x & low7) + low7) | x | low7); m != 0; m &= m - 1) {
+                const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m) >> 3);
+                out.emplace_back(t + from, c - from);
+                from = c + 1;
+            }
+        }
+        if (const std::size_t rest = n - p; rest > 0 && n >= 8) {
+            // The last eight characters: all are tested (again), the new ones moved down.
+            std::uint64_t w;
+            std::memcpy(&w, t + n - 8, 8);
+            const std::uint64_t q = w ^ (ones * static_cast<unsigned char>('"'));
+            if (((w - ones * 33) & ~w & high) | ((q - ones) & ~q & high)) return false;
+            w >>= 8 * (8 - rest);  // zeros above: no commas
+            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(','));
+            for (std::uint64_t m = ~(((x & low7) + low7) | x | low7); m != 0; m &= m - 1) {
+                const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m) >> 3);
+                out.emplace_back(t + from, c - from);
+                from = c + 1;
+            }
+            p = n;
+        }
+    }
+    for (; p < n; ++p) {
+        const char c = t[p];
+        if (U(c) <= 32 || c == '"') return false;
+        if (c == ',') {
+            out.emplace_back(t + from, p - from);
+            from = p + 1;
+        }
+    }
+    out.emplace_back(t + from, n - from);
+    return true;
+}
+}  // namespace
+
 void SplitCommaText(std::string_view text, std::vector<std::string_view>& out, std::string& arena) {
     out.clear();
     arena.clear();
+    if (SplitPlainText(text, out)) return;
+    out.clear();
     // Unquoted text never grows, so the arena never reallocates under the views.
     arena.reserve(text.size());
     const char* t = text.data();
@@ -292,7 +364,21 @@ std::string UpperCase(std::string_view s) {
     return r;
 }
 
-std::string MmsiText(std::int64_t id) { return Fmt("%9.9lld", static_cast<long long>(id)); }
+std::string MmsiText(std::int64_t id) {
+    // As "%9.9lld" would write it (at least nine digits, zeros in front, a minus before them),
+    // without the cost of printf: every AIS report comes through here.
+    const bool neg = id < 0;
+    auto u = neg ? 0ull - static_cast<unsigned long long>(id) : static_cast<unsigned long long>(id);
+    char buf[24];  // from the end: digits, zeros up to nine, the minus
+    char* p = buf + sizeof buf;
+    do {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    while (buf + sizeof buf - p < 9) *--p = '0';
+    if (neg) *--p = '-';
+    return std::string(p, buf + sizeof buf);
+}
 
 std::string PadLeft(std::string_view text, std::size_t width) {
     if (text.size() < width) return std::string(width - text.size(), ' ') + std::string(text);

@@ -1,6 +1,8 @@
 #include "parse/fieldreaders.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cmath>
 
 #include "model/datetime.h"
@@ -13,7 +15,7 @@ namespace {
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One to nine decimal digits, nothing else.
-std::optional<int> Digits(std::string_view t) {
+inline std::optional<int> Digits(std::string_view t) {
     if (t.empty() || t.size() > 9) return std::nullopt;
     int v = 0;
     for (char c : t) {
@@ -23,40 +25,117 @@ std::optional<int> Digits(std::string_view t) {
     return v;
 }
 
+// One to nine digits from text[i] on, up to the first other character; i moves past them.
+// -1 when there are none or more than nine.
+inline int DigitRun(std::string_view text, std::size_t& i) {
+    const std::size_t from = i;
+    int v = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        if (i - from == 9) return -1;
+        v = v * 10 + (text[i++] - '0');
+    }
+    return i == from ? -1 : v;
+}
+
 double WholeDays(TDateTime v) { return std::trunc(v); }
+
+std::optional<double> TimeOfDayText(std::string_view text);
 
 }  // namespace
 
 std::optional<TDateTime> DateFromParts(std::string_view year, std::string_view month,
                                        std::string_view day, int nowyear) {
+    if (year.size() > 9 || month.size() > 9 || day.size() > 9) return std::nullopt;
+    // Recorder prefixes and RMC dates repeat one date for hours: the last two dates read are
+    // kept by their texts (per thread: loads run on worker threads).
+    struct Memo {
+        std::array<char, 27> text{};
+        std::array<std::uint8_t, 3> len{0xFF, 0, 0};  // matches no texts until filled
+        int nowyear = 0;
+        std::optional<TDateTime> value;
+        bool Is(std::string_view y, std::string_view m, std::string_view d, int now) const {
+            return len[0] == y.size() && len[1] == m.size() && len[2] == d.size() && nowyear == now &&
+                   std::equal(y.begin(), y.end(), text.begin()) &&
+                   std::equal(m.begin(), m.end(), text.begin() + 9) &&
+                   std::equal(d.begin(), d.end(), text.begin() + 18);
+        }
+    };
+    thread_local Memo memo[2];
+    thread_local unsigned next = 0;
+    for (const Memo& mm : memo)
+        if (mm.Is(year, month, day, nowyear)) return mm.value;
+    std::optional<TDateTime> v;
     auto y = Digits(year), m = Digits(month), d = Digits(day);
-    if (!y || !m || !d) return std::nullopt;
-    const int yy = year.size() <= 2 ? WindowYear(*y, nowyear) : *y;
-    return EncodeDate(yy, *m, *d);
+    if (y && m && d) v = EncodeDate(year.size() <= 2 ? WindowYear(*y, nowyear) : *y, *m, *d);
+    Memo& mm = memo[next];
+    next ^= 1;
+    std::copy(year.begin(), year.end(), mm.text.begin());
+    std::copy(month.begin(), month.end(), mm.text.begin() + 9);
+    std::copy(day.begin(), day.end(), mm.text.begin() + 18);
+    mm.len = {static_cast<std::uint8_t>(year.size()), static_cast<std::uint8_t>(month.size()),
+              static_cast<std::uint8_t>(day.size())};
+    mm.nowyear = nowyear;
+    mm.value = v;
+    return v;
 }
 
 std::optional<TDateTime> ClockTime(std::string_view text) {
-    const auto c1 = text.find(':');
-    if (c1 == std::string_view::npos) return std::nullopt;
-    const auto c2 = text.find(':', c1 + 1);
-    if (c2 == std::string_view::npos) return std::nullopt;
-    std::string_view sec = text.substr(c2 + 1);
-    std::optional<int> ms = 0;
-    if (const auto dot = sec.find('.'); dot != std::string_view::npos) {
-        ms = Digits(sec.substr(dot + 1));
-        sec = sec.substr(0, dot);
+    // Every recorder prefix comes through here, nearly always as hh:mm:ss.fff or hh:mm:ss.
+    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(text[i] - '0') <= 9; };
+    const auto two = [&](std::size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
+    if ((text.size() == 8 || (text.size() == 12 && text[8] == '.' && dig(9) && dig(10) && dig(11))) &&
+        dig(0) && dig(1) && text[2] == ':' && dig(3) && dig(4) && text[5] == ':' && dig(6) && dig(7))
+        return EncodeTime(two(0), two(3), two(6), text.size() == 8 ? 0 : two(9) * 10 + (text[11] - '0'));
+    // Else one pass: digits ':' digits ':' digits, then nothing or '.' and digits.
+    std::size_t i = 0;
+    const int h = DigitRun(text, i);
+    if (h < 0 || i == text.size() || text[i++] != ':') return std::nullopt;
+    const int m = DigitRun(text, i);
+    if (m < 0 || i == text.size() || text[i++] != ':') return std::nullopt;
+    const int s = DigitRun(text, i);
+    if (s < 0) return std::nullopt;
+    int ms = 0;
+    if (i < text.size()) {
+        if (text[i++] != '.') return std::nullopt;
+        ms = DigitRun(text, i);
+        if (ms < 0 || i != text.size()) return std::nullopt;
     }
-    auto h = Digits(text.substr(0, c1)), m = Digits(text.substr(c1 + 1, c2 - c1 - 1)), s = Digits(sec);
-    if (!h || !m || !s || !ms) return std::nullopt;
-    return EncodeTime(*h, *m, *s, *ms);
+    return EncodeTime(h, m, s, ms);
 }
 
 std::optional<double> TimeOfDay(std::string_view text) {
+    // A fix's time is read by its handler and again by the source statistics: the last one
+    // read is kept by its text (per thread: loads run on worker threads).
+    thread_local std::array<char, 16> lasttext{};
+    thread_local std::size_t lastsize = lasttext.size() + 1;  // matches no text until filled
+    thread_local std::optional<double> lastvalue;
+    if (text.size() == lastsize && std::equal(text.begin(), text.end(), lasttext.begin())) return lastvalue;
+    const std::optional<double> v = TimeOfDayText(text);
+    if (text.size() <= lasttext.size()) {
+        std::copy(text.begin(), text.end(), lasttext.begin());
+        lastsize = text.size();
+        lastvalue = v;
+    }
+    return v;
+}
+
+namespace {
+
+std::optional<double> TimeOfDayText(std::string_view text) {
+    if (text.size() > 4 && IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2]) && IsDigit(text[3])) {
+        // hhmm in four digits (every fix comes through here twice): read in place.
+        const int h = (text[0] - '0') * 10 + (text[1] - '0'), m = (text[2] - '0') * 10 + (text[3] - '0');
+        const auto sec = ParseDecimal(text.substr(4));
+        if (!sec || *sec < 0) return std::nullopt;
+        return ((*sec / 60 + m) / 60 + h) / 24;
+    }
     auto h = Digits(Copy(text, 0, 2)), m = Digits(Copy(text, 2, 2));
     auto sec = ParseDecimal(Copy(text, 4));
     if (!h || !m || !sec || *sec < 0) return std::nullopt;
     return ((*sec / 60 + *m) / 60 + *h) / 24;
 }
+
+}  // namespace
 
 TDateTime TimeWithDate(Session& s, std::string_view text, TDateTime ref) {
     if (text.empty()) return s.platform.NowUTC();

@@ -62,10 +62,40 @@ TEST(CommaText, SplitsLikeTheSentenceReader) {
         {"a , b", {"a", "b"}},
         {"a,\tb", {"a", "b"}},
         {std::string("a,b\0,c", 6), {"a", "b"}},
+        // Longer than one eight-character step: a comma before a minus, and the stops and
+        // quotes that need the full rules at several places of a step.
+        {"$GPVBW,7.61,-0.06,A,,-0.16,A,", {"$GPVBW", "7.61", "-0.06", "A", "", "-0.16", "A", ""}},
+        {",,,,,,,,,", {"", "", "", "", "", "", "", "", "", ""}},
+        {"$GPVBW,7.61 ,-0.06", {"$GPVBW", "7.61", "-0.06"}},
+        {"$GPTXT,01,\"a,b\"", {"$GPTXT", "01", "a,b"}},
+        {std::string("$GPHDT,1\0,T", 11), {"$GPHDT", "1"}},
+        {"$GPHDT,12345678\x80,T", {"$GPHDT", "12345678\x80", "T"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(SplitCommaText(c.text), c.fields);
+    }
+}
+
+// Sentences are split several characters at a time: every length, and a NUL (which ends the
+// text) at every position, must give what splitting at each comma gives.
+TEST(CommaText, EveryLengthAndStopPosition) {
+    const std::string base = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,,-0.9,545.4,M,46.9,M,,";
+    const auto atcommas = [](const std::string& t) {
+        std::vector<std::string> f(1);
+        for (char c : t)
+            if (c == ',') f.emplace_back(); else f.back().push_back(c);
+        return t.empty() ? std::vector<std::string>{} : f;
+    };
+    for (std::size_t len = 0; len <= base.size(); ++len) {
+        SCOPED_TRACE(len);
+        const std::string text = base.substr(0, len);
+        EXPECT_EQ(SplitCommaText(text), atcommas(text));
+        for (std::size_t pos = 0; pos < len; ++pos) {
+            std::string cut = text;
+            cut[pos] = '\0';
+            EXPECT_EQ(SplitCommaText(cut), atcommas(text.substr(0, pos))) << pos;
+        }
     }
 }
 

@@ -113,6 +113,13 @@ TEST(ClockTime, MillisecondsAreAWholeNumber) {
     EXPECT_FALSE(ClockTime("10:11"));
     EXPECT_FALSE(ClockTime("24:00:00"));
     EXPECT_FALSE(ClockTime("10:11:12.1234"));
+    EXPECT_NEAR(*ClockTime("1:2:3"), Clock(1, 2, 3, 0), kMs / 10);
+    EXPECT_NEAR(*ClockTime("10:11:12.050"), Clock(10, 11, 12, 50), kMs / 10);
+    for (const char* bad : {"10:11:", "10:11:12.", "10:11:12:13", "10:11:12.3.4", ":11:12", "10::12",
+                            "10:11:12 ", "0000000010:11:12", "10:11:12.0000000001"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(ClockTime(bad));
+    }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include "present/valuetext.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +247,10 @@ TEST(TextUtilities, PadStripReplaceAndUnits) {
     EXPECT_EQ(ReplaceChar(',', ';', "a,b,,c"), "a;b;;c");
     EXPECT_EQ(MmsiText(2442), "000002442");
     EXPECT_EQ(MmsiText(1234567890), "1234567890");
+    for (const std::int64_t id : {std::int64_t{0}, std::int64_t{-5}, std::int64_t{-1234567890}, INT64_MIN, INT64_MAX}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(MmsiText(id), Fmt("%9.9lld", static_cast<long long>(id)));
+    }
     EXPECT_EQ(DistUnit('K'), "km");
     EXPECT_EQ(DistUnit('N'), "nm");
     EXPECT_EQ(DistUnit('M'), "m");
