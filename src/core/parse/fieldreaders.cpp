@@ -39,6 +39,14 @@ inline int DigitRun(std::string_view text, std::size_t& i) {
 
 double WholeDays(TDateTime v) { return std::trunc(v); }
 
+// Whether the n characters at a and b are the same: texts of a few characters, compared
+// without a call.
+inline bool SameChars(const char* a, const char* b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 std::optional<double> TimeOfDayText(std::string_view text);
 
 }  // namespace
@@ -55,9 +63,8 @@ std::optional<TDateTime> DateFromParts(std::string_view year, std::string_view m
         std::optional<TDateTime> value;
         bool Is(std::string_view y, std::string_view m, std::string_view d, int now) const {
             return len[0] == y.size() && len[1] == m.size() && len[2] == d.size() && nowyear == now &&
-                   std::equal(y.begin(), y.end(), text.begin()) &&
-                   std::equal(m.begin(), m.end(), text.begin() + 9) &&
-                   std::equal(d.begin(), d.end(), text.begin() + 18);
+                   SameChars(y.data(), text.data(), y.size()) && SameChars(m.data(), text.data() + 9, m.size()) &&
+                   SameChars(d.data(), text.data() + 18, d.size());
         }
     };
     thread_local Memo memo[2];
@@ -109,7 +116,7 @@ std::optional<double> TimeOfDay(std::string_view text) {
     thread_local std::array<char, 16> lasttext{};
     thread_local std::size_t lastsize = lasttext.size() + 1;  // matches no text until filled
     thread_local std::optional<double> lastvalue;
-    if (text.size() == lastsize && std::equal(text.begin(), text.end(), lasttext.begin())) return lastvalue;
+    if (text.size() == lastsize && SameChars(text.data(), lasttext.data(), text.size())) return lastvalue;
     const std::optional<double> v = TimeOfDayText(text);
     if (text.size() <= lasttext.size()) {
         std::copy(text.begin(), text.end(), lasttext.begin());
