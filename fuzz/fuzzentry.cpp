@@ -181,6 +181,11 @@ bool RunOutput(Session& s, Output o, bool file) {
                 return out.ok();
             });
     };
+    // The lines of an AIS list into memory: false when the output failed.
+    auto aislines = [&](std::int32_t (*write)(const Session&, TTextOut&), TTextOut& out) {
+        write(s, out);
+        return out.ok();
+    };
     switch (o) {
         case Output::EventsCSV: return csv("events.csv", {0, count - 1});
         // A marked range inside the list, when it is long enough to have one.
@@ -200,17 +205,11 @@ bool RunOutput(Session& s, Output o, bool file) {
         case Output::AISPositions:
             return Write(
                 file, [&] { return WriteAISPositions(s, WorkFile("pos.csv"), "CSV"); },
-                [&](TTextOut& out) {
-                    WriteAISPositionLines(s, out);
-                    return out.ok();
-                });
+                [&](TTextOut& out) { return aislines(WriteAISPositionLines, out); });
         case Output::AISVessels:
             return Write(
                 file, [&] { return WriteAISVessels(s, WorkFile("vessels.csv"), "CSV"); },
-                [&](TTextOut& out) {
-                    WriteAISVesselLines(s, out);
-                    return out.ok();
-                });
+                [&](TTextOut& out) { return aislines(WriteAISVesselLines, out); });
         case Output::Count: break;
     }
     return false;

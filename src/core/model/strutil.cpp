@@ -102,6 +102,16 @@ std::optional<std::int32_t> ParseInt(std::string_view s) {
 
 std::optional<std::uint32_t> ParseHex(std::string_view s) {
     if (s.empty()) return std::nullopt;
+    if (s.size() <= 8) {  // cannot overflow: read in place (every checksum comes through here)
+        std::uint32_t v = 0;
+        for (const char c : s) {
+            const char l = static_cast<char>(c | 0x20);
+            const int d = IsDigit(c) ? c - '0' : l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
+            if (d < 0) return std::nullopt;
+            v = v * 16 + static_cast<std::uint32_t>(d);
+        }
+        return v;
+    }
     std::uint32_t v = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v, 16);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
@@ -126,60 +136,55 @@ bool SplitPlainText(std::string_view text, std::vector<std::string_view>& out) {
     const std::size_t n = text.size();
     if (n == 0) return false;
     std::size_t from = 0, p = 0;
+    // Ends a field at each comma whose bit is set in m: bit b stands for character base + (b >> shift).
+    const auto cut = [&](auto m, std::size_t base, int shift) {
+        for (; m != 0; m &= m - 1) {
+            const std::size_t c = base + static_cast<std::size_t>(std::countr_zero(m) >> shift);
+            out.emplace_back(t + from, c - from);
+            from = c + 1;
+        }
+    };
 #if defined(__SSE2__)
     // Sixteen characters at a time where the processor has the instructions for it.
     for (; p + 16 <= n; p += 16) {
         const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + p));
         const __m128i stop = _mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(32)), w);  // w <= 32
         if (_mm_movemask_epi8(_mm_or_si128(stop, _mm_cmpeq_epi8(w, _mm_set1_epi8('"'))))) return false;
-        for (auto m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(w, _mm_set1_epi8(','))));
-             m != 0; m &= m - 1) {
-            const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m));
-            out.emplace_back(t + from, c - from);
-            from = c + 1;
-        }
+        cut(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(w, _mm_set1_epi8(',')))), p, 0);
     }
 #endif
     if constexpr (std::endian::native == std::endian::little) {
         constexpr std::uint64_t ones = 0x0101010101010101ull, high = 0x8080808080808080ull;
         constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+        // Any byte below 33 or any quote: exact as a yes/no test.
+        const auto stops = [&](std::uint64_t w) {
+            const std::uint64_t q = w ^ (ones * static_cast<unsigned char>('"'));
+            return (((w - ones * 33) & ~w & high) | ((q - ones) & ~q & high)) != 0;
+        };
+        // The commas exactly, every one of them (no borrow runs between bytes).
+        const auto commas = [&](std::uint64_t w) {
+            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(','));
+            return ~(((x & low7) + low7) | x | low7);
+        };
         for (; p + 8 <= n; p += 8) {
             std::uint64_t w;
             std::memcpy(&w, t + p, 8);
-            const std::uint64_t q = w ^ (ones * static_cast<unsigned char>('"'));
-            // Any byte below 33 or any quote: exact as a yes/no test.
-            if (((w - ones * 33) & ~w & high) | ((q - ones) & ~q & high)) return false;
-            // The commas exactly, every one of them (no borrow runs between bytes).
-            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(','));
-            for (std::uint64_t m = ~(((x & low7) + low7) | x | low7); m != 0; m &= m - 1) {
-                const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m) >> 3);
-                out.emplace_back(t + from, c - from);
-                from = c + 1;
-            }
+            if (stops(w)) return false;
+            cut(commas(w), p, 3);
         }
         if (const std::size_t rest = n - p; rest > 0 && n >= 8) {
             // The last eight characters: all are tested (again), the new ones moved down.
             std::uint64_t w;
             std::memcpy(&w, t + n - 8, 8);
-            const std::uint64_t q = w ^ (ones * static_cast<unsigned char>('"'));
-            if (((w - ones * 33) & ~w & high) | ((q - ones) & ~q & high)) return false;
-            w >>= 8 * (8 - rest);  // zeros above: no commas
-            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(','));
-            for (std::uint64_t m = ~(((x & low7) + low7) | x | low7); m != 0; m &= m - 1) {
-                const std::size_t c = p + static_cast<std::size_t>(std::countr_zero(m) >> 3);
-                out.emplace_back(t + from, c - from);
-                from = c + 1;
-            }
+            if (stops(w)) return false;
+            cut(commas(w >> (8 * (8 - rest))), p, 3);  // zeros above: no commas
             p = n;
         }
     }
     for (; p < n; ++p) {
         const char c = t[p];
         if (U(c) <= 32 || c == '"') return false;
-        if (c == ',') {
-            out.emplace_back(t + from, p - from);
-            from = p + 1;
-        }
+        if (c == ',') cut(1u, p, 0);
     }
     out.emplace_back(t + from, n - from);
     return true;

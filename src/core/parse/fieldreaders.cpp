@@ -14,17 +14,6 @@ namespace {
 
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// One to nine decimal digits, nothing else.
-inline std::optional<int> Digits(std::string_view t) {
-    if (t.empty() || t.size() > 9) return std::nullopt;
-    int v = 0;
-    for (char c : t) {
-        if (!IsDigit(c)) return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
 // One to nine digits from text[i] on, up to the first other character; i moves past them.
 // -1 when there are none or more than nine.
 inline int DigitRun(std::string_view text, std::size_t& i) {
@@ -37,6 +26,14 @@ inline int DigitRun(std::string_view text, std::size_t& i) {
     return i == from ? -1 : v;
 }
 
+// One to nine decimal digits, nothing else.
+inline std::optional<int> Digits(std::string_view t) {
+    std::size_t i = 0;
+    const int v = DigitRun(t, i);
+    if (v < 0 || i != t.size()) return std::nullopt;
+    return v;
+}
+
 double WholeDays(TDateTime v) { return std::trunc(v); }
 
 // Whether the n characters at a and b are the same: texts of a few characters, compared
@@ -47,7 +44,13 @@ inline bool SameChars(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
-std::optional<double> TimeOfDayText(std::string_view text);
+// TimeOfDay without keeping the last one.
+std::optional<double> TimeOfDayText(std::string_view text) {
+    auto h = Digits(Copy(text, 0, 2)), m = Digits(Copy(text, 2, 2));
+    auto sec = ParseDecimal(Copy(text, 4));
+    if (!h || !m || !sec || *sec < 0) return std::nullopt;
+    return ((*sec / 60 + *m) / 60 + *h) / 24;
+}
 
 }  // namespace
 
@@ -88,10 +91,9 @@ std::optional<TDateTime> DateFromParts(std::string_view year, std::string_view m
 
 std::optional<TDateTime> ClockTime(std::string_view text) {
     // Every recorder prefix comes through here, nearly always as hh:mm:ss.fff or hh:mm:ss.
-    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(text[i] - '0') <= 9; };
     const auto two = [&](std::size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
-    if ((text.size() == 8 || (text.size() == 12 && text[8] == '.' && dig(9) && dig(10) && dig(11))) &&
-        dig(0) && dig(1) && text[2] == ':' && dig(3) && dig(4) && text[5] == ':' && dig(6) && dig(7))
+    if ((text.size() == 8 || (text.size() == 12 && text[8] == '.' && DigitsAt(text, 9, 10, 11))) &&
+        text[2] == ':' && text[5] == ':' && DigitsAt(text, 0, 1, 3, 4, 6, 7))
         return EncodeTime(two(0), two(3), two(6), text.size() == 8 ? 0 : two(9) * 10 + (text[11] - '0'));
     // Else one pass: digits ':' digits ':' digits, then nothing or '.' and digits.
     std::size_t i = 0;
@@ -126,23 +128,6 @@ std::optional<double> TimeOfDay(std::string_view text) {
     return v;
 }
 
-namespace {
-
-std::optional<double> TimeOfDayText(std::string_view text) {
-    if (text.size() > 4 && IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2]) && IsDigit(text[3])) {
-        // hhmm in four digits (every fix comes through here twice): read in place.
-        const int h = (text[0] - '0') * 10 + (text[1] - '0'), m = (text[2] - '0') * 10 + (text[3] - '0');
-        const auto sec = ParseDecimal(text.substr(4));
-        if (!sec || *sec < 0) return std::nullopt;
-        return ((*sec / 60 + m) / 60 + h) / 24;
-    }
-    auto h = Digits(Copy(text, 0, 2)), m = Digits(Copy(text, 2, 2));
-    auto sec = ParseDecimal(Copy(text, 4));
-    if (!h || !m || !sec || *sec < 0) return std::nullopt;
-    return ((*sec / 60 + *m) / 60 + *h) / 24;
-}
-
-}  // namespace
 
 TDateTime TimeWithDate(Session& s, std::string_view text, TDateTime ref) {
     if (text.empty()) return s.platform.NowUTC();

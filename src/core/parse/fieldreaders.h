@@ -18,6 +18,13 @@ constexpr std::string_view Copy(std::string_view text, std::size_t pos,
     return pos >= text.size() ? std::string_view{} : text.substr(pos, n);
 }
 
+// Whether text holds a decimal digit at each of the positions (all within the text): for the
+// fixed layouts of times and recorder prefixes.
+template <class... Pos>
+bool DigitsAt(std::string_view text, Pos... pos) {
+    return ((static_cast<unsigned>(text[static_cast<std::size_t>(pos)] - '0') <= 9) && ...);
+}
+
 // A number field: empty text is "no data" (nullopt); any other text must be a plain decimal,
 // else ConvertError.
 inline std::optional<double> Num(std::string_view text) {

@@ -315,16 +315,8 @@ bool ChecksumOK(std::string_view body, std::string_view checksum) {
     if (n == 0 || checksum.find('*', n) != npos) return false;
     const auto x = XorPrintable(body);
     if (!x) return false;
-    if (n > 8) {  // leading zeros, or too large
-        const auto v = ParseHex(checksum.substr(0, n));
-        return v && *v == *x;
-    }
-    unsigned v = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = checksum[i];
-        v = v * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-    }
-    return v == *x;
+    const auto v = ParseHex(checksum.substr(0, n));
+    return v && *v == *x;
 }
 
 void AddCorrupt(Session& s, std::string_view text) {
@@ -370,31 +362,27 @@ TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
     const int nowyear = s.NowYear();
     std::optional<TDateTime> date, time;
     std::string_view rest = prefix, first;
-    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(prefix[i] - '0') <= 9; };
     const bool blank = prefix.size() > 10 && prefix[4] == '/' && prefix[7] == '/' && prefix[10] == ' ';
     const bool dash = prefix.size() > 10 && prefix[4] == '-' && prefix[7] == '-' && prefix[10] == ',';
-    if ((blank || dash) && dig(0) && dig(1) && dig(2) && dig(3) && dig(5) && dig(6) && dig(8) && dig(9)) {
-        // The date with four, two and two digits, read where it stands (nearly every prefix);
-        // the same parts as the general reading below finds.
+    if ((blank || dash) && DigitsAt(prefix, 0, 1, 2, 3, 5, 6, 8, 9)) {
+        // The date with four, two and two digits (nearly every prefix), read where it stands:
+        // the same parts as the general reading finds.
         date = DateFromParts(prefix.substr(0, 4), prefix.substr(5, 2), prefix.substr(8, 2), nowyear);
         rest = prefix.substr(11);
         std::string_view clock;
         PopField(rest, clock);
         time = ClockTime(blank ? Copy(clock, 0, 12) : clock);
-        if (ok) *ok = date && time;
-        if (date && time) return *date + *time;
-        s.LineMessage(LineMsg::FormatError, MsgKind::Plain, rest);
-        return date.value_or(0);
-    }
-    PopField(rest, first);
-    if (const auto q = first.find(' '); q != npos) {  // "YYYY/MM/DD hh:mm:ss,"
-        date = DateYMDText(first.substr(0, q), '/', nowyear);
-        time = ClockTime(Copy(first, q + 1, 12));
-    } else {  // "YYYY-MM-DD,hh:mm:ss,"
-        date = DateYMDText(first, '-', nowyear);
-        std::string_view clock;
-        PopField(rest, clock);
-        time = ClockTime(clock);
+    } else {
+        PopField(rest, first);
+        if (const auto q = first.find(' '); q != npos) {  // "YYYY/MM/DD hh:mm:ss,"
+            date = DateYMDText(first.substr(0, q), '/', nowyear);
+            time = ClockTime(Copy(first, q + 1, 12));
+        } else {  // "YYYY-MM-DD,hh:mm:ss,"
+            date = DateYMDText(first, '-', nowyear);
+            std::string_view clock;
+            PopField(rest, clock);
+            time = ClockTime(clock);
+        }
     }
     if (ok) *ok = date && time;
     if (date && time) return *date + *time;
@@ -409,26 +397,24 @@ TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok) {
 
 TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
     // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
-    const auto dig = [&](std::size_t i) { return static_cast<unsigned>(text[i] - '0') <= 9; };
-    if (text.size() > 10 && text[10] == ' ' && dig(0) && dig(1) && dig(3) && dig(4) && dig(6) && dig(7) &&
-        dig(8) && dig(9)) {
-        // Two, two and four digits and a blank (nearly every bracket prefix): the same parts as
-        // the general reading below finds, read where they stand.
-        const auto date = DateFromParts(text.substr(6, 4), text.substr(0, 2), text.substr(3, 2), s.NowYear());
-        const std::string_view clock = Trim(text.substr(11));
-        const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
-        if (ok) *ok = date && time;
-        if (date && time) return *date + *time;
-        s.LineMessage(LineMsg::Error, MsgKind::Plain, text);
-        return 0;
+    std::string_view year, month, day, clock;
+    if (text.size() > 10 && text[10] == ' ' && DigitsAt(text, 0, 1, 3, 4, 6, 7, 8, 9)) {
+        // Two, two and four digits and a blank (nearly every bracket prefix), read where they
+        // stand: the same parts as the general reading finds.
+        year = text.substr(6, 4);
+        month = text.substr(0, 2);
+        day = text.substr(3, 2);
+        clock = Trim(text.substr(11));
+    } else {
+        year = Copy(text, 6);
+        if (const auto blank = year.find(' '); blank != npos) {
+            clock = Trim(year.substr(blank + 1));
+            year = year.substr(0, blank);
+        }
+        month = Trim(Copy(text, 0, 2));
+        day = Trim(Copy(text, 3, 2));
     }
-    std::string_view rest = Copy(text, 6), clock;
-    if (const auto blank = rest.find(' '); blank != npos) {
-        clock = Trim(rest.substr(blank + 1));
-        rest = rest.substr(0, blank);
-    }
-    const auto date = DateFromParts(rest, Trim(Copy(text, 0, 2)), Trim(Copy(text, 3, 2)),
-                                    s.NowYear());
+    const auto date = DateFromParts(year, month, day, s.NowYear());
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
     if (ok) *ok = date && time;
     if (date && time) return *date + *time;
