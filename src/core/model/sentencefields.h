@@ -14,6 +14,15 @@ public:
     void Split(std::string_view text) { SplitCommaText(text, v_, arena_); }
     // Room for n fields before the first Split needs to grow.
     void Reserve(std::size_t n) { v_.reserve(n); }
+    // Gives back the room a sentence of more than `fields` fields or `bytes` bytes of quoted
+    // text left behind.
+    void Shed(std::size_t fields, std::size_t bytes) {
+        if (v_.capacity() > fields) {
+            std::vector<std::string_view>().swap(v_);
+            v_.reserve(fields);
+        }
+        if (arena_.capacity() > bytes) std::string().swap(arena_);
+    }
 
     // A field beyond the last one is a missing field: ConvertError.
     std::string_view at(std::size_t i) const {

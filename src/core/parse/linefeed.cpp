@@ -15,6 +15,9 @@ constexpr std::size_t kBatches = 4;
 // Fields a sentence usually has at most: room for them up front, so the fields do not grow
 // line by line while the batches fill the first time.
 constexpr std::size_t kFields = 24;
+// Fields (and bytes of quoted text) a line's place in a batch keeps between uses: a log of
+// sentences of thousands of fields must not leave that much room behind at every place.
+constexpr std::size_t kFieldsKept = 256, kQuotedKept = 4096;
 
 }  // namespace
 
@@ -137,7 +140,8 @@ void TFramingFeed::Run() {
                 l.offset = reader.lineoffset();
                 l.frame = &b->frames[b->count];
                 l.fields = &b->fields[b->count];
-                FrameLine(rules_, l.raw, b->frames[b->count], b->fields[b->count]);
+                l.fields->Shed(kFieldsKept, kQuotedKept);
+                FrameLine(rules_, l.raw, b->frames[b->count], *l.fields);
                 ++b->count;
             }
             if (!b) break;
