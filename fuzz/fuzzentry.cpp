@@ -297,11 +297,11 @@ std::string FuzzSettings(const std::uint8_t* data, std::size_t size) {
         if (!WriteSettings(first, path)) return "the settings file could not be written";
         if (!ReadSettings(again, path)) return "the written settings file does not read back";
     } else {
-        TIniFile ini;
+        // Kept from input to input: loading a text empties a model but keeps its buffers.
+        static TIniFile ini, written;
         ini.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size));
         read = ReadSettings(first, ini);
         WriteSettings(first, ini);
-        TIniFile written;
         written.LoadFromText(ini.ToText());
         if (!ReadSettings(again, written)) return "the written settings text does not read back";
     }

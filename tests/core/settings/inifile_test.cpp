@@ -53,7 +53,7 @@ TEST(IniFile, LookupIgnoresCaseAndFindsTheFirstNamesake) {
     EXPECT_EQ(ini.ReadString("general", "x", "def"), "def");
     EXPECT_EQ(ini.ReadString("missing", "x", "def"), "def");
     // A line without "=" names no key, not even its own text.
-    EXPECT_EQ(ini.Find("General", "plain line"), nullptr);
+    EXPECT_FALSE(ini.Find("General", "plain line"));
     EXPECT_EQ(ini.ReadString("OTHER", "X", "?"), "1");
     // Only letters fold: the characters just beside A-Z and a-z do not.
     ini.LoadFromText("[Other]\n@[`{AZaz=edge\n@@@@@@@@=at\n");
@@ -92,8 +92,8 @@ TEST(IniFile, LookupHoldsInABigFile) {
             EXPECT_EQ(ini.ReadString("SEC" + std::to_string(sec), "kEY" + std::to_string(k), "?"),
                       std::to_string(sec * 100 + k));
         }
-    EXPECT_EQ(ini.Find("Sec40", "Key0"), nullptr);
-    EXPECT_EQ(ini.Find("Sec1", "Key30"), nullptr);
+    EXPECT_FALSE(ini.Find("Sec40", "Key0"));
+    EXPECT_FALSE(ini.Find("Sec1", "Key30"));
     ini.WriteString("sec39", "key0", "new");
     ini.WriteString("Sec39", "Extra", "x");
     ini.WriteString("Sec40", "Key0", "y");
