@@ -103,6 +103,36 @@ TEST(IniFile, LookupHoldsInABigFile) {
     EXPECT_NE(out.find("Key29=3929\r\nKEY0=later\r\nExtra=x\r\n\r\n[Sec40]\r\nKey0=y\r\n\r\n"), std::string::npos);
 }
 
+// One model used again and again, and texts taken from it written back into it: each of these
+// reads a buffer the model itself may move as it grows.
+TEST(IniFile, ReusedModelAndItsOwnTextsWrittenBack) {
+    TIniFile ini;
+    ini.LoadFromText("[A]\nlong key name=a value longer than a short string\nk=v\n");
+    ini.LoadFromText("[B]\nx=1\n");  // nothing of the first text is left
+    EXPECT_FALSE(ini.Find("A", "k"));
+    EXPECT_EQ(ini.ToText(), std::string(kBom) + "[B]\r\nx=1\r\n\r\n");
+
+    ini.LoadFromText("[A]\nlong key name=a value longer than a short string\nk=v\n");
+    for (int i = 0; i < 50; ++i) {  // enough appends to move the buffer several times
+        const std::string_view v = *ini.Find("A", "long key name");
+        ini.WriteString("A", "k" + std::to_string(i), v);
+    }
+    const std::string_view value = *ini.Find("a", "LONG KEY NAME");
+    ini.WriteString(value, value, value);  // a new section and key, all three from the model
+    EXPECT_EQ(ini.ReadString("A", "k49", "?"), "a value longer than a short string");
+    EXPECT_EQ(ini.ReadString("a value longer than a short string", "A VALUE longer than a short string", "?"),
+              "a value longer than a short string");
+
+    const std::string text = ini.ToText();
+    ini.LoadFromText(std::string_view(text).substr(kBom.size()));
+    EXPECT_EQ(ini.ToText(), text);
+    // A missing file empties the model, lookups included.
+    TempDir tmp;
+    EXPECT_EQ(ini.LoadFromFile(tmp.File("none.ini")), TIniFile::LoadResult::Missing);
+    EXPECT_FALSE(ini.Find("A", "k"));
+    EXPECT_EQ(ini.ToText(), kBom);
+}
+
 TEST(IniFile, FileRoundTripAndLoadOutcomes) {
     TempDir tmp;
     const std::string path = tmp.File("a.ini");
