@@ -164,8 +164,10 @@ bool ReadBounds(Session& s, const TIniFile& ini) {
     return true;
 }
 
-// The items of one field's entry, kept for all fields of one read.
+// The items of one field's entry, kept for all fields of one read; room for the four items
+// of an entry from the start.
 struct TFieldItems {
+    TFieldItems() { items.reserve(8); }
     std::vector<std::string_view> items;
     std::string arena;
 };
@@ -228,10 +230,13 @@ void ReadEncounterLimits(TSettings& st, const TIniFile& ini) {
 }
 
 void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
+    // The order of 23 fields, and one field's items and their comma text, reused from field to
+    // field; room for all from the start.
     std::string order;
-    // One field's items and their comma text, reused from field to field.
+    order.reserve(4 * kEventFieldCount);
     std::vector<std::string_view> items(4);
     std::string def;
+    def.reserve(64);
     for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
         const int n = cat.fieldorder[p];
         if (p > 0) order += ',';
