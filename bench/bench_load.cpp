@@ -1,6 +1,6 @@
 // brenvik_bench: generates benchmark logs and times a full load of one.
 //   brenvik_bench gen FILE LINES [SEED]
-//   brenvik_bench load FILE [--no-limits]
+//   brenvik_bench load FILE [--no-limits] [--one-thread]
 //   brenvik_bench alarms FILE LINES   one fix, then LINES alarm sentences without a time
 //   brenvik_bench encounters          encounters of generated traffic, timed
 #include <sys/resource.h>
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,7 +46,7 @@ public:
 
 int Usage() {
     std::fputs("usage: brenvik_bench gen FILE LINES [SEED]\n"
-               "       brenvik_bench load FILE... [--no-limits]   (several files: one voyage)\n"
+               "       brenvik_bench load FILE... [--no-limits] [--one-thread]   (several files: one voyage)\n"
                "       brenvik_bench alarms FILE LINES\n"
                "       brenvik_bench encounters\n",
                stderr);
@@ -97,10 +98,11 @@ std::uint64_t EventsHash(const brenvik::TEvents& events) {
     return h;
 }
 
-int Load(const std::vector<std::string>& paths, bool nolimits) {
+int Load(const std::vector<std::string>& paths, bool nolimits, bool onethread) {
     BenchPlatform platform;
     brenvik::Session s(platform);
     s.settings.nolimits = nolimits;
+    if (onethread) s.framethreadbytes = std::numeric_limits<std::uint64_t>::max();
     const auto t0 = std::chrono::steady_clock::now();
     const brenvik::LoadOutcome outcome = brenvik::LoadLogFiles(s, paths);
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -227,15 +229,17 @@ int main(int argc, char** argv) {
     }
     if (cmd == "load") {  // load FILE... [--no-limits]: several files are read as one voyage
         std::vector<std::string> paths;
-        bool nolimits = false;
+        bool nolimits = false, onethread = false;
         for (int i = 2; i < argc; ++i) {
             if (std::string_view(argv[i]) == "--no-limits")
                 nolimits = true;
+            else if (std::string_view(argv[i]) == "--one-thread")
+                onethread = true;
             else
                 paths.emplace_back(argv[i]);
         }
         if (paths.empty()) return Usage();
-        return Load(paths, nolimits);
+        return Load(paths, nolimits, onethread);
     }
     if (cmd == "alarms" && argc == 4) {
         long lines = 0;

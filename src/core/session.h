@@ -69,6 +69,9 @@ public:
     std::string logentry;
 
     // Loader state.
+    // Logs of this many bytes or more are framed on a second thread (see parse/linefeed.h): for
+    // a shorter one starting the thread costs more than it saves.
+    std::uint64_t framethreadbytes = 1 << 20;
     bool fileheader = true;
     std::int32_t recnumb = 0;
     std::int32_t totlines = 0;

@@ -12,6 +12,8 @@ class Fields {
 public:
     // Splits by the comma-text rules; the views stay valid until the next Split.
     void Split(std::string_view text) { SplitCommaText(text, v_, arena_); }
+    // Room for n fields before the first Split needs to grow.
+    void Reserve(std::size_t n) { v_.reserve(n); }
 
     // A field beyond the last one is a missing field: ConvertError.
     std::string_view at(std::size_t i) const {

@@ -82,16 +82,27 @@ struct TSources {
     void Clear() { *this = TSources{}; }
 };
 
+// Talker and identifier of a sentence ("$GPRMC,..." gives GP and RMC; "$PFEC,..." gives P and
+// FEC); an empty talker when the sentence has none. `packed` holds both with their lengths.
+struct TSourceKey {
+    std::string_view talker, ident;
+    std::uint64_t packed = 0;
+};
+
 // What the framer learnt about the current line, for the summary.
 struct TLineNote {
     std::string_view address;  // the sentence from its "$" or "!" on (valid during the line)
+    TSourceKey key;            // of address
     bool hasrec = false;       // the line carries a recorder time (VDR prefix or tag block)
     bool rejected = false;     // filed as corrupt before its fields were split
     TDateTime rec = 0;
     std::int32_t totlines = 0, unproclines = 0, corruptcount = 0;  // counters before the line
 };
 
-inline void NoteAddress(TLineNote& n, std::string_view sentence) { n.address = sentence; }
+inline void NoteAddress(TLineNote& n, std::string_view sentence, const TSourceKey& key) {
+    n.address = sentence;
+    n.key = key;
+}
 inline void NoteRecorderTime(TLineNote& n, TDateTime t) {
     n.hasrec = true;
     n.rec = t;

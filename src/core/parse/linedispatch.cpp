@@ -165,6 +165,24 @@ const Route* FindRoute(std::string_view talker, std::string_view ident) {
     return nullptr;
 }
 
+// FindRoute of a field 0, kept for the field 0s met last (per thread): a log repeats a few
+// sentences over and over.
+const Route* RouteOfField0(std::string_view f0) {
+    if (f0.size() > 7) return FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3));
+    // The bytes and the length in one integer: the bytes fill seven of its eight bytes.
+    std::uint64_t k = 0;
+    std::memcpy(&k, f0.data(), f0.size());
+    k |= static_cast<std::uint64_t>(f0.size()) << (std::endian::native == std::endian::little ? 56 : 0);
+    struct Slot {
+        std::uint64_t key = ~0ull;  // no field 0 of seven bytes at most packs to this
+        const Route* route = nullptr;
+    };
+    thread_local std::array<Slot, 64> memo{};
+    Slot& slot = memo[static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 58)];
+    if (slot.key != k) slot = {k, FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3))};
+    return slot.route;
+}
+
 // year sep month sep day, nothing else.
 std::optional<TDateTime> DateYMDText(std::string_view text, char sep, int nowyear) {
     const auto a = text.find(sep);
@@ -258,41 +276,154 @@ std::optional<unsigned> XorPrintable(std::string_view body) {
     return x ^ static_cast<unsigned>(acc & 0xff);
 }
 
-}  // namespace
-
-void ParseLine(Session& s, std::string_view line) {
-    line = Trim(line);
-    if (!line.empty() && line[0] == '\\') line = StripTagBlock(s, line);
-    // "-" and "#" begin comment lines.
-    if (line.empty() || line[0] == '-' || line[0] == '#') return;
-    if (line[0] == '!') {
-        NoteAddress(s.linenote, line);
-        std::string_view text = line;
-        if (CheckSentence(s, text, 0)) return;
-        s.linefields.Split(text);
-        ProcessAIS(s, s.linefields);
+// Hands a split sentence to the handler of its route (nullptr: none takes it).
+void DispatchRoute(Session& s, const Fields& f, std::string_view sentence, const Route* r) {
+    ++s.totlines;
+    const std::string_view f0 = f.get(0);
+    // Nearly every tag is as long as the one before: its bytes are overwritten in place.
+    std::string& tag = s.curevent.lasttag;
+    if (tag.size() == f0.size())
+        std::copy(f0.begin(), f0.end(), tag.begin());
+    else
+        tag.assign(f0);
+    if (!r || !r->handler) {
+        ++s.unproclines;
         return;
     }
+    try {
+        r->handler(s, f);
+    } catch (const ConvertError&) {
+        // A missing field or a value that is not a number: the sentence is corrupt, not the
+        // file. What the handler stored before stays.
+        AddCorrupt(s, sentence);
+        ++s.corruptcount;
+        ++s.unproclines;
+    }
+}
+
+}  // namespace
+
+void FrameLine(const TFrameRules& r, std::string_view line, TLineFrame& f, Fields& fields, bool tagblocks) {
+    line = Trim(line);
+    f.line = line;
+    f.prefix = TLineFrame::Prefix::None;
+    f.corrupt = f.split = false;
+    f.dollar = npos;
+    f.key = {};
+    f.route = TLineFrame::noroute;
+    if (tagblocks && !line.empty() && line[0] == '\\') {
+        f.kind = TLineFrame::Kind::TagBlock;
+        return;
+    }
+    // "-" and "#" begin comment lines.
+    if (line.empty() || line[0] == '-' || line[0] == '#') {
+        f.kind = TLineFrame::Kind::Blank;
+        return;
+    }
+    if (line[0] == '!') {
+        f.kind = TLineFrame::Kind::AIS;
+        f.key = SourceKey(line);
+        f.text = line;
+        f.corrupt = SentenceCorrupt(r.verifychecksum, f.text, 0);
+        if (!f.corrupt) {
+            fields.Split(f.text);
+            f.split = true;
+        }
+        return;
+    }
+    f.kind = TLineFrame::Kind::NMEA;
     // Everything before the first "$" is a recorder prefix; a line without "$" is all prefix.
     const auto p = line.find('$');
-    if (p != 0 && !s.settings.ignorevdr) {
+    f.dollar = p;
+    if (p != 0 && !r.ignorevdr) {
         std::string_view prefix = line.substr(0, p);
-        if (CheckSentence(s, prefix, 0)) return;
+        if (SentenceCorrupt(r.verifychecksum, prefix, 0)) {
+            f.prefix = TLineFrame::Prefix::Corrupt;
+            f.prefixtext = prefix;
+            return;
+        }
         if (!prefix.empty()) {
-            bool ok = false;
-            s.vdrdts = prefix[0] == '[' ? ParseBracketPrefix(s, prefix, &ok) : ParseVdrPrefix(s, prefix, &ok);
-            if (ok) NoteRecorderTime(s.linenote, s.vdrdts);
+            f.prefixtext = prefix;
+            f.prefix = TLineFrame::Prefix::Unread;
+            if (r.nowyear != 0) {
+                const bool ok = prefix[0] == '[' ? ReadDateTimeMDY(BracketText(prefix), r.nowyear, f.recorder)
+                                                 : ReadVdrPrefix(prefix, r.nowyear, f.recorder);
+                // A prefix that does not convert is read again where its message can be given.
+                if (ok) f.prefix = TLineFrame::Prefix::Read;
+            }
         }
     }
     if (p == npos) return;
-    NoteAddress(s.linenote, line.substr(p));
-    std::string_view text = line;
-    if (CheckSentence(s, text, p)) return;
-    s.linefields.Split(text);
-    DispatchNMEA(s, s.linefields, text);
+    f.key = SourceKey(line.substr(p));
+    f.text = line;
+    f.corrupt = SentenceCorrupt(r.verifychecksum, f.text, p);
+    if (!f.corrupt) {
+        fields.Split(f.text);
+        f.split = true;
+        const Route* route = RouteOfField0(fields.get(0));
+        f.route = route ? static_cast<std::int8_t>(route - routes.data()) : TLineFrame::noroute;
+    }
 }
 
-bool CheckSentence(Session& s, std::string_view& text, std::size_t from) {
+void ApplyLine(Session& s, const TLineFrame& f, Fields& fields) {
+    switch (f.kind) {
+    case TLineFrame::Kind::Blank:
+        return;
+    case TLineFrame::Kind::TagBlock: {
+        const std::string_view rest = StripTagBlock(s, f.line);
+        TLineFrame after;
+        FrameLine(FrameRules(s), rest, after, fields, false);
+        ApplyLine(s, after, fields);
+        return;
+    }
+    case TLineFrame::Kind::AIS:
+        NoteAddress(s.linenote, f.line, f.key);
+        if (f.corrupt) {
+            FileCorruptLine(s, f.text);
+            return;
+        }
+        ProcessAIS(s, fields);
+        return;
+    case TLineFrame::Kind::NMEA:
+        break;
+    }
+    switch (f.prefix) {
+    case TLineFrame::Prefix::None:
+        break;
+    case TLineFrame::Prefix::Corrupt:
+        FileCorruptLine(s, f.prefixtext);
+        return;
+    case TLineFrame::Prefix::Unread: {
+        bool ok = false;
+        s.vdrdts = f.prefixtext[0] == '[' ? ParseBracketPrefix(s, f.prefixtext, &ok) : ParseVdrPrefix(s, f.prefixtext, &ok);
+        if (ok) NoteRecorderTime(s.linenote, s.vdrdts);
+        break;
+    }
+    case TLineFrame::Prefix::Read:
+        s.vdrdts = f.recorder;
+        NoteRecorderTime(s.linenote, s.vdrdts);
+        break;
+    }
+    if (f.dollar == npos) return;
+    NoteAddress(s.linenote, f.line.substr(f.dollar), f.key);
+    if (f.corrupt) {
+        FileCorruptLine(s, f.text);
+        return;
+    }
+    DispatchRoute(s, fields, f.text, f.route == TLineFrame::noroute ? nullptr : &routes[static_cast<std::size_t>(f.route)]);
+}
+
+TFrameRules FrameRules(const Session& s) {
+    return {s.settings.verifychecksum, s.settings.ignorevdr, 0};
+}
+
+void ParseLine(Session& s, std::string_view line) {
+    TLineFrame f;
+    FrameLine(FrameRules(s), line, f, s.linefields, true);
+    ApplyLine(s, f, s.linefields);
+}
+
+bool SentenceCorrupt(bool verify, std::string_view& text, std::size_t from) {
     const auto a = text.find('*');
     if (a == npos) {
         text = Copy(text, from, 999);
@@ -300,11 +431,13 @@ bool CheckSentence(Session& s, std::string_view& text, std::size_t from) {
     }
     const std::string_view checksum = Copy(text, a + 1, 99);
     text = a > from ? text.substr(from, a - from) : std::string_view{};
-    if (s.settings.verifychecksum && !ChecksumOK(Copy(text, 1, 999), checksum)) {
-        FileCorruptLine(s, text);
-        return true;
-    }
-    return false;
+    return verify && !ChecksumOK(Copy(text, 1, 999), checksum);
+}
+
+bool CheckSentence(Session& s, std::string_view& text, std::size_t from) {
+    if (!SentenceCorrupt(s.settings.verifychecksum, text, from)) return false;
+    FileCorruptLine(s, text);
+    return true;
 }
 
 bool ChecksumOK(std::string_view body, std::string_view checksum) {
@@ -334,32 +467,11 @@ void FileCorruptLine(Session& s, std::string_view text) {
 }
 
 void DispatchNMEA(Session& s, const Fields& f, std::string_view sentence) {
-    ++s.totlines;
-    const std::string_view f0 = f.get(0);
-    // Nearly every tag is as long as the one before: its bytes are overwritten in place.
-    std::string& tag = s.curevent.lasttag;
-    if (tag.size() == f0.size())
-        std::copy(f0.begin(), f0.end(), tag.begin());
-    else
-        tag.assign(f0);
-    const Route* r = FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3));
-    if (!r || !r->handler) {
-        ++s.unproclines;
-        return;
-    }
-    try {
-        r->handler(s, f);
-    } catch (const ConvertError&) {
-        // A missing field or a value that is not a number: the sentence is corrupt, not the
-        // file. What the handler stored before stays.
-        AddCorrupt(s, sentence);
-        ++s.corruptcount;
-        ++s.unproclines;
-    }
+    DispatchRoute(s, f, sentence, RouteOfField0(f.get(0)));
 }
 
-TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
-    const int nowyear = s.NowYear();
+
+bool ReadVdrPrefix(std::string_view prefix, int nowyear, TDateTime& value, std::string_view* rest_out) {
     std::optional<TDateTime> date, time;
     std::string_view rest = prefix, first;
     const bool blank = prefix.size() > 10 && prefix[4] == '/' && prefix[7] == '/' && prefix[10] == ' ';
@@ -384,18 +496,30 @@ TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
             time = ClockTime(clock);
         }
     }
-    if (ok) *ok = date && time;
-    if (date && time) return *date + *time;
-    s.LineMessage(LineMsg::FormatError, MsgKind::Plain, rest);
-    return date.value_or(0);
+    if (rest_out) *rest_out = rest;
+    value = date && time ? *date + *time : date.value_or(0);
+    return date && time;
+}
+
+TDateTime ParseVdrPrefix(Session& s, std::string_view prefix, bool* ok) {
+    TDateTime value = 0;
+    std::string_view rest;
+    const bool good = ReadVdrPrefix(prefix, s.NowYear(), value, &rest);
+    if (ok) *ok = good;
+    if (!good) s.LineMessage(LineMsg::FormatError, MsgKind::Plain, rest);
+    return value;
+}
+
+std::string_view BracketText(std::string_view prefix) {
+    const auto close = prefix.find(']');
+    return close == npos ? std::string_view{} : prefix.substr(1, close - 1);
 }
 
 TDateTime ParseBracketPrefix(Session& s, std::string_view prefix, bool* ok) {
-    const auto close = prefix.find(']');
-    return DateTimeMDY(s, close == npos ? std::string_view{} : prefix.substr(1, close - 1), ok);
+    return DateTimeMDY(s, BracketText(prefix), ok);
 }
 
-TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
+bool ReadDateTimeMDY(std::string_view text, int nowyear, TDateTime& value) {
     // MM?DD?year[ time]: month and day at fixed places, the year up to the first blank.
     std::string_view year, month, day, clock;
     if (text.size() > 10 && text[10] == ' ' && DigitsAt(text, 0, 1, 3, 4, 6, 7, 8, 9)) {
@@ -414,12 +538,18 @@ TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
         month = Trim(Copy(text, 0, 2));
         day = Trim(Copy(text, 3, 2));
     }
-    const auto date = DateFromParts(year, month, day, s.NowYear());
+    const auto date = DateFromParts(year, month, day, nowyear);
     const auto time = clock.empty() ? std::optional<TDateTime>(0) : ClockTime(clock);
-    if (ok) *ok = date && time;
-    if (date && time) return *date + *time;
-    s.LineMessage(LineMsg::Error, MsgKind::Plain, text);
-    return 0;
+    value = date && time ? *date + *time : 0;
+    return date && time;
+}
+
+TDateTime DateTimeMDY(Session& s, std::string_view text, bool* ok) {
+    TDateTime value = 0;
+    const bool good = ReadDateTimeMDY(text, s.NowYear(), value);
+    if (ok) *ok = good;
+    if (!good) s.LineMessage(LineMsg::Error, MsgKind::Plain, text);
+    return value;
 }
 
 }  // namespace brenvik

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "helptopics.h"
 #include "model/datetime.h"
 #include "parse/linedispatch.h"
-#include "parse/linereader.h"
+#include "parse/linefeed.h"
 #include "parse/segment.h"
 #include "parse/sourcestats.h"
 #include "parse/voyagefiles.h"
@@ -69,6 +72,71 @@ void ResetLoadState(Session& s) {
     s.recnumb = 0;
 }
 
+// Reads the files of s.logfiles from `feed`, line by line; an outcome when the reading ends
+// before the files do (a file not opened, a format error).
+template <class Feed>
+std::optional<LoadOutcome> ReadFiles(Session& s, Feed& feed, TLoadProgress& progress) {
+    std::uint64_t donebytes = 0;  // of the files before the current one
+    for (TLogFile& file : s.logfiles) {
+        if (!feed.Open(file.path)) {
+            s.platform.ShowMessage(MsgKind::Error, "Could not open the file:\r\n" + file.path);
+            s.logfiles.clear();
+            return LoadOutcome::NotOpened;
+        }
+        file.firstline = s.recnumb + 1;
+        s.fileheader = true;  // each file may begin with its own title
+        try {
+            while (const TFedLine* line = feed.Next()) {
+                ++s.recnumb;
+                if (((line->lineno - 1) & (kLineIndexStep - 1)) == 0)
+                    if (line->offset) file.offsets.push_back(*line->offset);
+                if ((s.recnumb & (kProgressLines - 1)) == 0) {
+                    progress.bytes = donebytes + feed.bytesread();
+                    progress.lines = s.recnumb;
+                    if (!s.platform.LoadProgress(progress)) {
+                        s.cancelline = s.recnumb;
+                        break;
+                    }
+                }
+                const std::string_view raw = line->raw;
+                if (s.recnumb > linelimit && !s.settings.nolimits) {
+                    s.limitname = "Records";
+                    s.limithit = linelimit;
+                } else if (s.fileheader && !raw.empty() && raw[0] >= 'A' && raw[0] <= 'Z') {
+                    continue;  // a title or column names before the data
+                } else {
+                    s.fileheader = false;
+                    s.curline = raw;
+                    SourceLineBegin(s);
+                    if (line->frame) {
+                        ApplyLine(s, *line->frame, *line->fields);
+                        SourceLineEnd(s, *line->fields);
+                    } else {
+                        ParseLine(s, raw);
+                        SourceLineEnd(s, s.linefields);
+                    }
+                }
+                if (s.limithit != 0) {
+                    s.limitline = s.recnumb;
+                    ShowCapacityMessage(s, s.limitname, s.limithit);
+                    break;
+                }
+            }
+            s.curline = {};
+            if (feed.failed()) throw ConvertError();
+        } catch (const ConvertError&) {
+            s.curline = {};
+            ShowFormatError(s, file.path, feed.last());
+            return LoadOutcome::FormatError;
+        }
+        file.lastline = s.recnumb;
+        if (file.firsttime != 0) file.lasttime = file.recordertime ? s.vdrdts : s.lastfixutc;
+        donebytes += feed.bytesread();
+        if (s.cancelline != 0 || s.limitline != 0) break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 LoadOutcome LoadLogFile(Session& s, const std::string& path) {
@@ -98,7 +166,6 @@ LoadOutcome LoadLogFiles(Session& s, const std::vector<std::string>& paths) {
     std::vector<std::string> ordered;
     for (const TLogFile& f : s.logfiles) ordered.push_back(f.path);
     s.logentry = VoyageEntry(ordered);
-    TLineReader reader;
     TLoadProgress progress;
     for (const TLogFile& f : s.logfiles) {
         std::error_code ec;
@@ -107,66 +174,29 @@ LoadOutcome LoadLogFiles(Session& s, const std::vector<std::string>& paths) {
     }
     s.fields.ClearDataval();
 
-    std::uint64_t donebytes = 0;  // of the files before the current one
-    std::string_view line;
-    for (TLogFile& file : s.logfiles) {
-        if (!reader.Open(file.path)) {
-            s.platform.ShowMessage(MsgKind::Error, "Could not open the file:\r\n" + file.path);
-            s.logfiles.clear();
-            return LoadOutcome::NotOpened;
-        }
-        file.firstline = s.recnumb + 1;
-        s.fileheader = true;  // each file may begin with its own title
-        try {
-            while (reader.Next(line)) {
-                ++s.recnumb;
-                if (((reader.lineno() - 1) & (kLineIndexStep - 1)) == 0)
-                    if (const auto off = reader.lineoffset()) file.offsets.push_back(*off);
-                if ((s.recnumb & (kProgressLines - 1)) == 0) {
-                    progress.bytes = donebytes + reader.bytesread();
-                    progress.lines = s.recnumb;
-                    if (!s.platform.LoadProgress(progress)) {
-                        s.cancelline = s.recnumb;
-                        break;
-                    }
-                }
-                if (s.recnumb > linelimit && !s.settings.nolimits) {
-                    s.limitname = "Records";
-                    s.limithit = linelimit;
-                } else if (s.fileheader && !line.empty() && line[0] >= 'A' && line[0] <= 'Z') {
-                    continue;  // a title or column names before the data
-                } else {
-                    s.fileheader = false;
-                    s.curline = line;
-                    SourceLineBegin(s);
-                    ParseLine(s, line);
-                    SourceLineEnd(s);
-                }
-                if (s.limithit != 0) {
-                    s.limitline = s.recnumb;
-                    ShowCapacityMessage(s, s.limitname, s.limithit);
-                    break;
-                }
-            }
-            s.curline = {};
-            if (reader.failed()) throw ConvertError();
-        } catch (const ConvertError&) {
-            s.curline = {};
-            ShowFormatError(s, file.path, reader.last());
-            return LoadOutcome::FormatError;
-        }
-        file.lastline = s.recnumb;
-        if (file.firsttime != 0) file.lasttime = file.recordertime ? s.vdrdts : s.lastfixutc;
-        donebytes += reader.bytesread();
-        if (s.cancelline != 0 || s.limitline != 0) break;
+    std::optional<LoadOutcome> stopped;
+    std::string lastline;  // for a format error found after the last line
+    // A long log is framed on a thread of its own, ahead of the handling, where the machine has
+    // a second core to give it.
+    if (progress.totalbytes >= s.framethreadbytes && std::thread::hardware_concurrency() >= 2) {
+        TFrameRules rules = FrameRules(s);
+        rules.nowyear = s.NowYear();
+        TFramingFeed feed(ordered, rules);
+        stopped = ReadFiles(s, feed, progress);
+        lastline = feed.last();
+    } else {
+        TDirectFeed feed;
+        stopped = ReadFiles(s, feed, progress);
+        lastline = feed.last();
     }
+    if (stopped) return *stopped;
     // Files after a stop were not read: the entry still names them, the line ranges do not.
     s.logfiles.erase(std::remove_if(s.logfiles.begin(), s.logfiles.end(), [](const TLogFile& f) { return f.firstline == 0; }),
                      s.logfiles.end());
     try {
         FinishEvents(s);
     } catch (const ConvertError&) {
-        ShowFormatError(s, s.logfiles.empty() ? paths.front() : s.logfiles.back().path, reader.last());
+        ShowFormatError(s, s.logfiles.empty() ? paths.front() : s.logfiles.back().path, lastline);
         return LoadOutcome::FormatError;
     }
     return LoadOutcome::Complete;

@@ -1,6 +1,8 @@
 #include "parse/sourcestats.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -12,7 +14,7 @@ namespace brenvik {
 namespace {
 
 // Talker (at most 2 bytes) and identifier (at most 3) with their lengths, in one integer.
-std::uint64_t PackKey(TSourceKey k) {
+std::uint64_t PackKey(const TSourceKey& k) {
     std::uint64_t v = k.talker.size();
     for (char c : k.talker) v = (v << 8) | static_cast<unsigned char>(c);
     v = (v << 8) | k.ident.size();
@@ -20,8 +22,8 @@ std::uint64_t PackKey(TSourceKey k) {
     return v;
 }
 
-TSourceStat& FindOrAdd(TSources& src, TSourceKey k) {
-    const std::uint64_t key = PackKey(k);
+TSourceStat& FindOrAdd(TSources& src, const TSourceKey& k) {
+    const std::uint64_t key = k.packed;
     // Logs repeat a few sources over and over: a small cache in front of the map.
     const std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 58);
     if (src.cachekey[slot] == key) return src.list[src.cacheix[slot]];
@@ -99,6 +101,25 @@ void AddOffset(TClockOffsets& o, TDateTime utc, TDateTime rec) {
 }  // namespace
 
 TSourceKey SourceKey(std::string_view sentence) {
+    // Nearly every sentence has five letters of address and a comma: taken where they stand,
+    // the first eight characters at once.
+    if (sentence.size() >= 8 && sentence[6] == ',' && !(sentence[1] == 'P' && sentence[0] == '$')) {
+        std::uint64_t w;
+        std::memcpy(&w, sentence.data(), 8);
+        if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+        // Characters 1 to 5 (bytes 1 to 5 of w): none may be a comma or a "*".
+        constexpr std::uint64_t ones = 0x0000010101010100ull, highs = ones << 7;
+        const auto zero = [&](char c) {
+            const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(c));
+            return (x - ones) & ~x & highs;
+        };
+        if ((zero(',') | zero('*')) == 0) {
+            TSourceKey k{sentence.substr(1, 2), sentence.substr(3, 3)};
+            const auto b = [&](int i) { return (w >> (8 * i)) & 0xFF; };
+            k.packed = (2ull << 48) | (b(1) << 40) | (b(2) << 32) | (3ull << 24) | (b(3) << 16) | (b(4) << 8) | b(5);
+            return k;
+        }
+    }
     if (sentence.size() < 2) return {};
     std::string_view address = sentence.substr(1, std::min<std::size_t>(sentence.size() - 1, 6));
     std::size_t end = 0;
@@ -106,13 +127,16 @@ TSourceKey SourceKey(std::string_view sentence) {
     address = address.substr(0, end);
     if (address.empty()) return {};
     // Proprietary sentences: "P" and the maker's code.
-    if (address[0] == 'P' && sentence[0] == '$') return {address.substr(0, 1), Copy(address, 1, 3)};
-    return {address.substr(0, 2), Copy(address, 2, 3)};
+    TSourceKey k = address[0] == 'P' && sentence[0] == '$' ? TSourceKey{address.substr(0, 1), Copy(address, 1, 3)}
+                                                           : TSourceKey{address.substr(0, 2), Copy(address, 2, 3)};
+    k.packed = PackKey(k);
+    return k;
 }
 
 void SourceLineBegin(Session& s) {
     TLineNote& n = s.linenote;
     n.address = {};
+    n.key = {};
     n.hasrec = false;
     n.rejected = false;
     n.totlines = s.totlines;
@@ -120,7 +144,7 @@ void SourceLineBegin(Session& s) {
     n.corruptcount = s.corruptcount;
 }
 
-void SourceLineEnd(Session& s) {
+void SourceLineEnd(Session& s, const Fields& f) {
     const TLineNote& n = s.linenote;
     TSources& src = s.sources;
     const std::int32_t handed = s.totlines - n.totlines;
@@ -129,7 +153,7 @@ void SourceLineEnd(Session& s) {
     if (n.hasrec) src.recorder.Add(n.rec, s.recnumb);
     if (n.address.empty() && handed == 0 && corrupt == 0) return;
 
-    const TSourceKey key = SourceKey(n.address);
+    const TSourceKey& key = n.key;
     TSourceStat& st = key.talker.empty() ? src.without : FindOrAdd(src, key);
     ++st.lines;
     st.processed += handed - unproc;
@@ -141,7 +165,7 @@ void SourceLineEnd(Session& s) {
 
     // The fields are this line's only when it reached the dispatcher.
     std::optional<TSentenceUtc> utc;
-    if (handed == 1 && !n.rejected && n.address[0] == '$') utc = SentenceUtc(s, key.ident, s.linefields);
+    if (handed == 1 && !n.rejected && n.address[0] == '$') utc = SentenceUtc(s, key.ident, f);
     if (utc && !utc->hasdate) {
         TDateTime ref = n.hasrec ? n.rec : st.utc.count > 0 ? st.utc.last : src.lastfullutc;
         utc->t = NearestDay(utc->t, ref);

@@ -10,16 +10,13 @@
 
 namespace brenvik {
 
+class Fields;
 class Session;
 
 void SourceLineBegin(Session& s);
-void SourceLineEnd(Session& s);
+// `f` holds the line's fields when it reached the dispatcher.
+void SourceLineEnd(Session& s, const Fields& f);
 
-// Talker and identifier of a sentence ("$GPRMC,..." gives GP and RMC; "$PFEC,..." gives P and
-// FEC); an empty talker when the sentence has none.
-struct TSourceKey {
-    std::string_view talker, ident;
-};
 TSourceKey SourceKey(std::string_view sentence);
 
 }  // namespace brenvik
