@@ -51,7 +51,7 @@ fuzz: deps
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 fuzz-smoke: deps
-	@bash scripts/fuzz.sh $(FUZZ_BUILD) 20
+	@FUZZ_WORKERS=1 bash scripts/fuzz.sh $(FUZZ_BUILD) 20
 
 # Programs, lookup tables, help and manual pages, desktop entry, icon and metadata under $(PREFIX).
 install: build

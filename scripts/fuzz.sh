@@ -6,6 +6,10 @@
 # prints the executions, executions per second, coverage (cov, ft) and corpus size, and the
 # pace on the corpus's median input. An input that fails is kept
 # in BUILD/artifacts and, minimised, in fuzz/regressions/TARGET, which `make test` replays.
+# FUZZ_WORKERS processes (default 1) fuzz each target at once on its one corpus folder, each
+# taking up what the others add (libFuzzer rereads the folder every second); the figures are
+# then given per worker and in all. One is the default: on this shared two-core machine two
+# workers ran fewer executions in ten minutes than one process did.
 #   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +22,11 @@ targets=("$@")
 cxx=${FUZZ_CXX:-$(command -v clang++-14 || command -v clang++ || true)}
 if [ -z "$cxx" ]; then
   echo "fuzz: clang++ not found (make deps installs clang-14)" >&2
+  exit 1
+fi
+workers=${FUZZ_WORKERS:-1}
+if ! [[ "$workers" =~ ^[1-9][0-9]*$ ]]; then
+  echo "fuzz: FUZZ_WORKERS must be a whole number of 1 or more, not '$workers'" >&2
   exit 1
 fi
 gen=""
@@ -59,6 +68,9 @@ split_samples() {
 }
 
 mkdir -p "$build/artifacts"
+# An interrupted run leaves no worker behind.
+pids=()
+trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null; exit 130' INT TERM
 status=0
 for target in "${targets[@]}"; do
   corpus="$build/corpus-$target"
@@ -72,18 +84,62 @@ for target in "${targets[@]}"; do
     seeds+=("$build/seeds-$target" data/samples)
   fi
   log="$build/fuzz-$target.log"
-  rm -f "$build/artifacts/$target-"*
-  echo "fuzz_$target: ${seconds}s"
-  if "$build/fuzz_$target" "$corpus" "${seeds[@]}" -dict=fuzz/nmea.dict -max_total_time="$seconds" \
+  rm -f "$build/artifacts/$target-"* "$log" "$build/fuzz-$target".w*.log
+  # Worker w logs to $log (one worker) or to fuzz-TARGET.wW.log.
+  wlog() { if [ "$workers" -eq 1 ]; then echo "$log"; else echo "$build/fuzz-$target.w$1.log"; fi; }
+  if [ "$workers" -eq 1 ]; then echo "fuzz_$target: ${seconds}s"; else echo "fuzz_$target: ${seconds}s, $workers workers"; fi
+  pids=()
+  for ((w = 1; w <= workers; ++w)); do
+    "$build/fuzz_$target" "$corpus" "${seeds[@]}" -dict=fuzz/nmea.dict -max_total_time="$seconds" \
       -max_len="$maxlen" -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$build/artifacts/$target-" \
-      -print_final_stats=1 >"$log" 2>&1; then
-    runs=$(awk '/stat::number_of_executed_units/ { print $NF }' "$log")
-    rate=$(awk '/stat::average_exec_per_sec/ { print $NF }' "$log")
-    # The last status line holds the coverage reached: "#N ... cov: C ft: F corp: ...".
-    read -r cov ft < <(awk '/ cov: / { for (i = 1; i < NF; ++i) { if ($i == "cov:") c = $(i + 1); if ($i == "ft:") f = $(i + 1) } }
-                            END { print (c == "" ? "?" : c), (f == "" ? "?" : f) }' "$log")
+      -print_final_stats=1 >"$(wlog "$w")" 2>&1 &
+    pids+=($!)
+  done
+  # The first worker to fail stops the others: its input is what the run found. Only workers
+  # still running are signalled (the number of one that ended may be taken by another process).
+  clean=1 failed="" all=("${pids[@]}")
+  while [ ${#pids[@]} -gt 0 ]; do
+    done_pid="" code=0
+    wait -n -p done_pid "${pids[@]}" || code=$?
+    left=()
+    for pid in "${pids[@]}"; do [ "$pid" = "$done_pid" ] || left+=("$pid"); done
+    pids=("${left[@]}")
+    if [ "$code" -ne 0 ] && [ "$clean" -eq 1 ]; then
+      clean=0
+      for ((w = 1; w <= workers; ++w)); do [ "${all[w - 1]}" = "$done_pid" ] && failed=$(wlog "$w"); done
+      [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true
+    fi
+  done
+  if [ "$clean" -eq 1 ]; then
+    total=0 rates=() sum=0 cov=0 ft=0
+    for ((w = 1; w <= workers; ++w)); do
+      wl=$(wlog "$w")
+      runs=$(awk '/stat::number_of_executed_units/ { print $NF }' "$wl")
+      rate=$(awk '/stat::average_exec_per_sec/ { print $NF }' "$wl")
+      # The last status line holds the coverage reached: "#N ... cov: C ft: F corp: ...".
+      read -r c f < <(awk '/ cov: / { for (i = 1; i < NF; ++i) { if ($i == "cov:") c = $(i + 1); if ($i == "ft:") f = $(i + 1) } }
+                            END { print (c == "" ? 0 : c), (f == "" ? 0 : f) }' "$wl")
+      total=$((total + ${runs:-0}))
+      sum=$((sum + ${rate:-0}))
+      rates+=("${rate:-?}")
+      [ "$c" -gt "$cov" ] && cov=$c
+      [ "$f" -gt "$ft" ] && ft=$f
+    done
     inputs=$(find "$corpus" -type f | wc -l)
-    echo "  clean: ${runs:-?} executions, ${rate:-?} exec/s, cov ${cov}, ft ${ft}, corpus ${inputs} inputs in $corpus"
+    if [ "$workers" -eq 1 ]; then
+      echo "  clean: ${runs:-?} executions, ${rate:-?} exec/s, cov ${cov}, ft ${ft}, corpus ${inputs} inputs in $corpus"
+    else
+      per=$((sum / workers))
+      echo "  clean: $total executions in all by $workers workers, $sum exec/s in all," \
+        "$per exec/s per worker (${rates[*]}), cov ${cov}, ft ${ft} (the highest of a worker)," \
+        "corpus ${inputs} inputs in $corpus"
+      # Each worker counts only what it ran itself: one process reading the whole corpus gives
+      # the coverage the workers reached together.
+      read -r c f < <("$build/fuzz_$target" -runs=0 -max_len="$maxlen" -rss_limit_mb=2048 "$corpus" 2>&1 |
+        awk '/INITED/ { for (i = 1; i < NF; ++i) { if ($i == "cov:") c = $(i + 1); if ($i == "ft:") f = $(i + 1) } }
+             END { print (c == "" ? "?" : c), (f == "" ? "?" : f) }')
+      echo "  the corpus read by one process: cov $c, ft $f"
+    fi
     # The pace on a typical input rather than on the run's mix of mutations.
     median=$(find "$corpus" -type f -printf '%s %p\n' | sort -n | awk '{ a[NR] = $0 } END { if (NR) print a[int((NR + 1) / 2)] }')
     if [ -n "$median" ]; then
@@ -96,8 +152,8 @@ for target in "${targets[@]}"; do
     fi
   else
     status=1
-    echo "  FAILED: see $log and $build/artifacts" >&2
-    tail -n 30 "$log" >&2
+    echo "  FAILED: see ${failed:-$log} and $build/artifacts" >&2
+    tail -n 30 "${failed:-$log}" >&2
     # Each failing input, minimised where libFuzzer can, is kept for the regression test.
     for artifact in "$build/artifacts/$target-"*; do
       [ -f "$artifact" ] || continue

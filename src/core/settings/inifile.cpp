@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <system_error>
 
 #include "model/strutil.h"
@@ -103,7 +104,7 @@ TIniFile::LoadResult TIniFile::LoadFromFile(const std::string& path) {
     std::error_code ec;
     const fs::file_status st = fs::status(path, ec);
     if (st.type() == fs::file_type::not_found) {
-        FSections.clear();
+        Clear();
         return LoadResult::Missing;
     }
     // Directories, devices and pipes are refused: reading them could fail or never end.
@@ -132,8 +133,16 @@ bool TIniFile::IsDamaged(std::string_view text) {
 }
 
 void TIniFile::LoadFromText(std::string_view text) {
+    // A text inside the model's own buffer is read from a copy: the buffer is refilled.
+    if (Inside(text)) {
+        const std::string copy(text);
+        LoadFromText(copy);
+        return;
+    }
     Clear();
     if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
+    // Every name, key and value is a part of the text: one buffer of its size holds them all.
+    FText.reserve(text.size());
     std::uint32_t current = kNone;
     ForEachLine(text, [&](std::string_view raw) {
         const std::string_view line = Trim(raw);
@@ -148,31 +157,31 @@ void TIniFile::LoadFromText(std::string_view text) {
         if (current == kNone) return;  // lines before the first section
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) {
-            AddEntry(current, {std::string(line), {}, false});
+            AddEntry(current, Append(line), {}, false);
             return;
         }
-        AddEntry(current, {std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))), true});
+        const TSpan key = Append(Trim(line.substr(0, eq)));
+        AddEntry(current, key, Append(Trim(line.substr(eq + 1))), true);
     });
 }
 
 std::string TIniFile::ToText() const {
     std::size_t size = kBom.size();
-    for (const TIniSection& sec : FSections) {
-        size += sec.name.size() + 6;
-        for (const TIniEntry& e : sec.entries) size += e.key.size() + e.value.size() + 3;
-    }
+    for (const TSection& sec : FSections) size += sec.name.len + 6;
+    for (const TEntry& e : FEntries) size += e.key.len + e.value.len + 3;
     std::string out;
     out.reserve(size);
     out += kBom;
-    for (const TIniSection& sec : FSections) {
+    for (const TSection& sec : FSections) {
         out += '[';
-        out += sec.name;
+        out += Text(sec.name);
         out += "]\r\n";
-        for (const TIniEntry& e : sec.entries) {
-            out += e.key;
+        for (std::uint32_t i = sec.first; i != kNone; i = FEntries[i].next) {
+            const TEntry& e = FEntries[i];
+            out += Text(e.key);
             if (e.haskey) {
                 out += '=';
-                out += e.value;
+                out += Text(e.value);
             }
             out += "\r\n";
         }
@@ -225,9 +234,22 @@ bool TIniFile::SaveToFile(const std::string& path) const {
 }
 
 void TIniFile::Clear() {
+    FText.clear();
     FSections.clear();
-    FSlots.clear();
+    FEntries.clear();
+    std::fill(FSlots.begin(), FSlots.end(), TSlot{});
     FUsed = 0;
+}
+
+bool TIniFile::Inside(std::string_view text) const {
+    return !text.empty() && !FText.empty() && std::less_equal<>()(FText.data(), text.data()) &&
+           std::less<>()(text.data(), FText.data() + FText.size());
+}
+
+TIniFile::TSpan TIniFile::Append(std::string_view text) {
+    const auto off = static_cast<std::uint32_t>(FText.size());
+    FText.append(text);
+    return {off, static_cast<std::uint32_t>(text.size())};
 }
 
 std::uint32_t TIniFile::SectionIndex(std::string_view name) const {
@@ -238,7 +260,8 @@ std::uint32_t TIniFile::SectionIndex(std::string_view name) const {
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         const TSlot& slot = FSlots[i];
         if (slot.section == kNone) return kNone;
-        if (slot.hash == h && slot.entry == kNone && SameText(FSections[slot.section].name, name)) return slot.section;
+        if (slot.hash == h && slot.entry == kNone && SameText(Text(FSections[slot.section].name), name))
+            return slot.section;
     }
 }
 
@@ -246,28 +269,33 @@ std::uint32_t TIniFile::EntryIndex(std::uint32_t section, std::string_view key) 
     if (FSlots.empty()) return kNone;
     const std::uint32_t h = FoldHash(key, section);
     const std::size_t mask = FSlots.size() - 1;
-    const std::vector<TIniEntry>& entries = FSections[section].entries;
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         const TSlot& slot = FSlots[i];
         if (slot.section == kNone) return kNone;
-        if (slot.hash == h && slot.section == section && slot.entry != kNone && SameText(entries[slot.entry].key, key))
+        if (slot.hash == h && slot.section == section && slot.entry != kNone &&
+            SameText(Text(FEntries[slot.entry].key), key))
             return slot.entry;
     }
 }
 
 std::uint32_t TIniFile::AddSection(std::string_view name) {
     const auto index = static_cast<std::uint32_t>(FSections.size());
-    FSections.push_back(TIniSection{std::string(name), {}});
+    FSections.push_back(TSection{Append(name), kNone, kNone});
     AddSlot({FoldHash(name, kNone), index, kNone});
     return index;
 }
 
-void TIniFile::AddEntry(std::uint32_t section, TIniEntry entry) {
-    std::vector<TIniEntry>& entries = FSections[section].entries;
+void TIniFile::AddEntry(std::uint32_t section, TSpan key, TSpan value, bool haskey) {
+    const auto index = static_cast<std::uint32_t>(FEntries.size());
     // Only the first entry of a key is found: later namesakes are kept as written.
-    if (entry.haskey && EntryIndex(section, entry.key) == kNone)
-        AddSlot({FoldHash(entry.key, section), section, static_cast<std::uint32_t>(entries.size())});
-    entries.push_back(std::move(entry));
+    if (haskey && EntryIndex(section, Text(key)) == kNone) AddSlot({FoldHash(Text(key), section), section, index});
+    FEntries.push_back(TEntry{key, value, kNone, haskey});
+    TSection& sec = FSections[section];
+    if (sec.last == kNone)
+        sec.first = index;
+    else
+        FEntries[sec.last].next = index;
+    sec.last = index;
 }
 
 void TIniFile::AddSlot(const TSlot& slot) {
@@ -285,34 +313,41 @@ void TIniFile::AddSlot(const TSlot& slot) {
     ++FUsed;
 }
 
-const std::string* TIniFile::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> TIniFile::Find(std::string_view section, std::string_view key) const {
     const std::uint32_t sec = SectionIndex(section);
-    if (sec == kNone) return nullptr;
+    if (sec == kNone) return std::nullopt;
     const std::uint32_t entry = EntryIndex(sec, key);
-    return entry == kNone ? nullptr : &FSections[sec].entries[entry].value;
+    if (entry == kNone) return std::nullopt;
+    return Text(FEntries[entry].value);
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view def) const {
-    const std::string* v = Find(section, key);
-    return v ? *v : std::string(def);
+    return std::string(Find(section, key).value_or(def));
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    // Texts taken from this model are copied first: appending may move the buffer under them.
+    if (Inside(section) || Inside(key) || Inside(value)) {
+        const std::string sec(section), k(key), v(value);
+        WriteString(sec, k, v);
+        return;
+    }
     std::uint32_t sec = SectionIndex(section);
     if (sec == kNone) sec = AddSection(section);
     // One entry is one line: a line break inside the value would start a new entry.
-    std::string v(Trim(value));
-    for (char& c : v)
-        if (c == '\r' || c == '\n') c = ' ';
+    const TSpan v = Append(Trim(value));
+    for (char* c = FText.data() + v.off; c != FText.data() + v.off + v.len; ++c)
+        if (*c == '\r' || *c == '\n') *c = ' ';
     const std::uint32_t entry = EntryIndex(sec, key);
     if (entry != kNone) {
-        TIniEntry& e = FSections[sec].entries[entry];
-        e.key = std::string(key);
-        e.value = std::move(v);
+        TEntry& e = FEntries[entry];
+        // The old texts stay unused in the buffer: a model is written a few dozen times.
+        if (Text(e.key) != key) e.key = Append(key);
+        e.value = v;
         return;
     }
-    AddEntry(sec, {std::string(key), std::move(v), true});
+    AddEntry(sec, Append(key), v, true);
 }
 
 }  // namespace brenvik

@@ -3,22 +3,12 @@
 // with or without a byte-order mark and any of CR, LF or CR LF as line end; writing gives a
 // byte-order mark and CR LF. Saving never leaves a half-written file behind.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace brenvik {
-
-struct TIniEntry {
-    std::string key;  // the whole line when haskey is false
-    std::string value;
-    bool haskey = true;  // false: a line without "=", kept as written
-};
-
-struct TIniSection {
-    std::string name;
-    std::vector<TIniEntry> entries;
-};
 
 class TIniFile {
 public:
@@ -39,18 +29,41 @@ public:
     // write permission for anyone) is refused, also for a user the system would let write it.
     bool SaveToFile(const std::string& path) const;
 
-    // Section names and keys match without regard to ASCII letter case.
-    const std::string* Find(std::string_view section, std::string_view key) const;
+    // Section names and keys match without regard to ASCII letter case. The view is valid
+    // until the model next changes.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def) const;
     // Replaces the first entry of that key (which then takes this spelling) or appends one;
     // a missing section is appended. Line breaks in the value become blanks.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
-    const std::vector<TIniSection>& Sections() const { return FSections; }
+    // Empties the model; what it had allocated is kept for the next text.
     void Clear();
 
 private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+    // A run of FText.
+    struct TSpan {
+        std::uint32_t off = 0;
+        std::uint32_t len = 0;
+    };
+    // The texts of every name, key and value are runs of one buffer, and the entries of all
+    // sections one list, each section chaining its own in file order: reading a file takes a
+    // few allocations, not two for every line.
+    struct TEntry {
+        TSpan key;  // the whole line when haskey is false
+        TSpan value;
+        std::uint32_t next = kNone;  // the section's next entry
+        bool haskey = true;          // false: a line without "=", kept as written
+    };
+    struct TSection {
+        TSpan name;
+        std::uint32_t first = kNone;
+        std::uint32_t last = kNone;
+    };
+
     // Where a section, or the first entry of a key in a section, is: found by a hash of the
     // name with its letters made small, so that a lookup costs the same in a file of many
     // entries (every field of the catalogue reads and writes its own key).
@@ -59,16 +72,21 @@ private:
         std::uint32_t section = kNone;  // kNone: a free slot
         std::uint32_t entry = kNone;    // kNone: the slot of the section itself
     };
-    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
     std::uint32_t SectionIndex(std::string_view name) const;
     std::uint32_t EntryIndex(std::uint32_t section, std::string_view key) const;
     std::uint32_t AddSection(std::string_view name);
     // Appends an entry to section and indexes its key unless the section has that key already.
-    void AddEntry(std::uint32_t section, TIniEntry entry);
+    void AddEntry(std::uint32_t section, TSpan key, TSpan value, bool haskey);
     void AddSlot(const TSlot& slot);
+    // Copies text to the end of FText; text must not lie in FText.
+    TSpan Append(std::string_view text);
+    bool Inside(std::string_view text) const;
+    std::string_view Text(TSpan span) const { return std::string_view(FText.data() + span.off, span.len); }
 
-    std::vector<TIniSection> FSections;
+    std::string FText;
+    std::vector<TSection> FSections;
+    std::vector<TEntry> FEntries;
     std::vector<TSlot> FSlots;  // open addressing, a power of two in size, at most half full
     std::size_t FUsed = 0;
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "model/logfiles.h"
@@ -54,21 +55,24 @@ bool ReadInt(Session& s, std::string_view text, std::int32_t& v) {
     return false;
 }
 
-std::int32_t IntOr(const std::string& text, std::int32_t def) {
-    return ParseInt(Trim(text)).value_or(def);
+// The value of a key, or def when the file lacks it: a view into the model, not a copy (the
+// settings are read from a model that does not change meanwhile).
+std::string_view Value(const TIniFile& ini, std::string_view section, std::string_view key, std::string_view def) {
+    return ini.Find(section, key).value_or(def);
 }
+
+std::int32_t IntOr(std::string_view text, std::int32_t def) { return ParseInt(Trim(text)).value_or(def); }
 
 // A run of letter codes. Codes are never blanks or control characters, so the run ends at the
 // first of them: what follows could not survive the trimming of a written line.
-std::string Letters(const TIniFile& ini, std::string_view key, std::string_view def) {
-    std::string v = ini.ReadString(kGeneral, key, def);
+std::string_view Letters(const TIniFile& ini, std::string_view key, std::string_view def) {
+    const std::string_view v = Value(ini, kGeneral, key, def);
     const auto end = std::find_if(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
-    v.erase(end, v.end());
-    return v;
+    return v.substr(0, static_cast<std::size_t>(end - v.begin()));
 }
 
 // The letter at position i, or a blank (no letter) past the end.
-char LetterAt(const std::string& v, std::size_t i) { return i < v.size() ? v[i] : ' '; }
+char LetterAt(std::string_view v, std::size_t i) { return i < v.size() ? v[i] : ' '; }
 
 char Flag(bool on, char letter) { return on ? letter : 'N'; }
 
@@ -79,6 +83,15 @@ std::string FolderOf(const std::string& path) {
     const std::size_t sep = path.rfind('/');
 #endif
     return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+// The key of recent file i (0 to 9), built by hand as the field keys are.
+std::string RecentKey(std::size_t i) {
+    if (i > 99) return Fmt("File%2.2zu", i);
+    std::string key = "File00";
+    key[4] = static_cast<char>('0' + i / 10);
+    key[5] = static_cast<char>('0' + i % 10);
+    return key;
 }
 
 // Built by hand, not through printf: it is made for every field whenever settings are read
@@ -93,55 +106,54 @@ std::string FieldKey(int n) {
 }
 
 void ReadFiles(TSettings& st, const TIniFile& ini) {
-    st.settingsfile = ini.ReadString(kFiles, "settings", "");
-    st.savedext = ini.ReadString(kFiles, "SavedExt", ".csv");
+    st.settingsfile = Value(ini, kFiles, "settings", "");
+    st.savedext = Value(ini, kFiles, "SavedExt", ".csv");
     if (st.savedext.empty()) st.savedext = ".csv";
     st.recentfiles.clear();
-    for (int i = 0; i < kRecentMax; ++i) {
-        std::string f = ini.ReadString(kFiles, Fmt("File%2.2d", i), "");
+    for (std::size_t i = 0; i < kRecentMax; ++i) {
+        const std::string_view f = Value(ini, kFiles, RecentKey(i), "");
         // A list with a hole keeps its old tail entries in the file after a write: a path
         // already listed is not listed twice.
         if (!f.empty() && std::find(st.recentfiles.begin(), st.recentfiles.end(), f) == st.recentfiles.end())
-            st.recentfiles.push_back(std::move(f));
+            st.recentfiles.emplace_back(f);
     }
     st.lastfile = st.recentfiles.empty() ? std::string() : st.recentfiles.front();
     st.lastfolder = FolderOf(EntryFirstPath(st.lastfile));
 }
 
 void ReadModes(TSettings& st, const TIniFile& ini) {
-    std::string gen = Letters(ini, "GenModes", "NCNNN");
-    if (gen.size() < 5) gen.resize(5, 'N');
-    st.reopenlast = gen[0] == 'R';
-    st.verifychecksum = gen[1] == 'C';
-    st.ignorevdr = gen[2] == 'Y';
-    st.autoshowvalid = gen[3] == 'Y';
-    st.autowidths = gen[4] == 'Y';
+    // Missing letters read as N (off).
+    const std::string_view gen = Letters(ini, "GenModes", "NCNNN");
+    st.reopenlast = LetterAt(gen, 0) == 'R';
+    st.verifychecksum = LetterAt(gen, 1) == 'C';
+    st.ignorevdr = LetterAt(gen, 2) == 'Y';
+    st.autoshowvalid = LetterAt(gen, 3) == 'Y';
+    st.autowidths = LetterAt(gen, 4) == 'Y';
 
-    std::string mg = Letters(ini, "MGmodes", "RN");
+    std::string_view mg = Letters(ini, "MGmodes", "RN");
     if (mg.size() < 2) mg = "RN";
     st.memomode = mg[0];
     st.gridmode = mg[1];
 
-    std::string fmt = Letters(ini, "Formats", "DDN");
+    std::string_view fmt = Letters(ini, "Formats", "DDN");
     if (fmt.empty()) fmt = "DDN";
     st.coordformat = fmt[0];
     st.dateformat = LetterAt(fmt, 1);
     st.rotations = LetterAt(fmt, 2) == 'R';
 
-    std::string units = Letters(ini, "units", "MM");
+    std::string_view units = Letters(ini, "units", "MM");
     if (units.size() < 2) units = "MM";
     st.parms.hunits = units[0];
     st.parms.vunits = units[1];
 
-    st.pagesize = IntOr(ini.ReadString(kGeneral, "pagesize", "200"), 200);
+    st.pagesize = IntOr(Value(ini, kGeneral, "pagesize", "200"), 200);
     // Files written before the key existed read as off: the capacities stay.
     st.nolimits = LetterAt(Letters(ini, "NoLimits", "N"), 0) == 'Y';
-    st.splitterpos = std::max(IntOr(ini.ReadString(kWparms, "Splitter", "120"), 120), kMinSplitter);
+    st.splitterpos = std::max(IntOr(Value(ini, kWparms, "Splitter", "120"), 120), kMinSplitter);
 }
 
 bool ReadBounds(Session& s, const TIniFile& ini) {
-    const std::string text = ini.ReadString(kWparms, "Bounds", "200,80,1160,800");
-    std::string_view rest = text;
+    std::string_view rest = Value(ini, kWparms, "Bounds", "200,80,1160,800");
     std::array<std::int32_t, 4> b{};
     for (std::int32_t& v : b) {
         std::string_view item;
@@ -152,15 +164,17 @@ bool ReadBounds(Session& s, const TIniFile& ini) {
     return true;
 }
 
-// The items of one field's entry, kept for all fields of one read.
+// The items of one field's entry, kept for all fields of one read; room for the four items
+// of an entry from the start.
 struct TFieldItems {
+    TFieldItems() { items.reserve(8); }
     std::vector<std::string_view> items;
     std::string arena;
 };
 
 // The stored head, width, kind and order of field n, unless its entry is absent.
 bool ReadFieldDef(Session& s, const TIniFile& ini, int n, TFieldItems& split) {
-    const std::string* text = ini.Find(kFlddef, FieldKey(n));
+    const std::optional<std::string_view> text = ini.Find(kFlddef, FieldKey(n));
     if (!text || *text == "*") return true;
     SplitCommaText(*text, split.items, split.arena);
     const std::vector<std::string_view>& items = split.items;
@@ -180,8 +194,7 @@ bool ReadFieldDef(Session& s, const TIniFile& ini, int n, TFieldItems& split) {
 // Positions take the listed field numbers in turn; numbers that are no field and items past
 // the 23rd position are ignored. The positions after the list hold their own number.
 bool ReadFieldOrder(Session& s, const TIniFile& ini) {
-    const std::string text = ini.ReadString(kGrid, "fields", "0,1,2,3");
-    std::string_view rest = text;
+    std::string_view rest = Value(ini, kGrid, "fields", "0,1,2,3");
     auto& order = s.fields.fieldorder;
     TFieldItems split;
     std::size_t pos = 0;
@@ -199,28 +212,31 @@ bool ReadFieldOrder(Session& s, const TIniFile& ini) {
 }
 
 bool ReadThresholds(Session& s, const TIniFile& ini) {
-    const std::vector<std::string> items =
-        SplitCommaText(ini.ReadString(kEvents, "Thresholds", "1,2147483647,2147483647"));
+    TFieldItems split;
+    SplitCommaText(Value(ini, kEvents, "Thresholds", "1,2147483647,2147483647"), split.items, split.arena);
+    const std::vector<std::string_view>& items = split.items;
     std::int32_t* targets[] = {&s.settings.timethresh, &s.settings.distthresh, &s.settings.alarmthresh};
     for (std::size_t i = 0; i < std::size(targets); ++i)
-        if (!ReadInt(s, i < items.size() ? std::string_view(items[i]) : std::string_view(), *targets[i]))
-            return false;
+        if (!ReadInt(s, i < items.size() ? items[i] : std::string_view(), *targets[i])) return false;
     return true;
 }
 
 // The encounter limits: files from before them lack the keys and read as the defaults.
 void ReadEncounterLimits(TSettings& st, const TIniFile& ini) {
-    const auto nm = ParseDecimal(Trim(ini.ReadString(kEvents, "CPALimit", "0.5")));
+    const auto nm = ParseDecimal(Trim(Value(ini, kEvents, "CPALimit", "0.5")));
     st.cpalimit = nm && *nm >= 0 && *nm <= 1000 ? *nm * 1852 : 926;
-    const auto minutes = ParseInt(Trim(ini.ReadString(kEvents, "TCPAWindow", "20")));
+    const auto minutes = ParseInt(Trim(Value(ini, kEvents, "TCPAWindow", "20")));
     st.tcpawindow = minutes && *minutes >= 0 && *minutes <= 100000 ? *minutes * 60 : 1200;
 }
 
 void WriteFieldDefs(const TFieldCatalogue& cat, TIniFile& ini) {
+    // The order of 23 fields, and one field's items and their comma text, reused from field to
+    // field; room for all from the start.
     std::string order;
-    // One field's items and their comma text, reused from field to field.
+    order.reserve(4 * kEventFieldCount);
     std::vector<std::string_view> items(4);
     std::string def;
+    def.reserve(64);
     for (std::size_t p = 0; p < cat.fieldorder.size(); ++p) {
         const int n = cat.fieldorder[p];
         if (p > 0) order += ',';
@@ -246,27 +262,30 @@ void WriteAll(const Session& s, TIniFile& ini) {
     ini.WriteString(kFiles, "SavedExt", st.savedext);
     const std::size_t recent = std::min(st.recentfiles.size(), static_cast<std::size_t>(kRecentMax));
     for (std::size_t i = 0; i < recent; ++i)
-        ini.WriteString(kFiles, Fmt("File%2.2zu", i), st.recentfiles[i]);
+        ini.WriteString(kFiles, RecentKey(i), st.recentfiles[i]);
 
     ini.WriteString(kGeneral, "GenModes",
                     std::string{Flag(st.reopenlast, 'R'), Flag(st.verifychecksum, 'C'), Flag(st.ignorevdr, 'Y'),
                                 Flag(st.autoshowvalid, 'Y'), Flag(st.autowidths, 'Y')});
     ini.WriteString(kGeneral, "Formats", std::string{st.coordformat, st.dateformat, Flag(st.rotations, 'R')});
     ini.WriteString(kGeneral, "units", std::string{st.parms.hunits, st.parms.vunits});
-    ini.WriteString(kGeneral, "pagesize", Fmt("%d", st.pagesize));
+    ini.WriteString(kGeneral, "pagesize", std::to_string(st.pagesize));
     ini.WriteString(kGeneral, "NoLimits", std::string{Flag(st.nolimits, 'Y')});
 
-    ini.WriteString(kWparms, "Splitter", Fmt("%d", st.splitterpos));
+    ini.WriteString(kWparms, "Splitter", std::to_string(st.splitterpos));
     const auto& b = st.windowbounds;
-    ini.WriteString(kWparms, "Bounds", Fmt("%d,%d,%d,%d", b[0], b[1], b[2], b[3]));
+    ini.WriteString(kWparms, "Bounds",
+                    std::to_string(b[0]) + ',' + std::to_string(b[1]) + ',' + std::to_string(b[2]) + ',' +
+                        std::to_string(b[3]));
 
     WriteFieldDefs(s.fields, ini);
 
+    // Numbers are never quoted: the three joined by commas are their comma text.
     ini.WriteString(kEvents, "Thresholds",
-                    JoinCommaText(std::vector<std::string>{Fmt("%d", st.timethresh), Fmt("%d", st.distthresh),
-                                                           Fmt("%d", st.alarmthresh)}));
+                    std::to_string(st.timethresh) + ',' + std::to_string(st.distthresh) + ',' +
+                        std::to_string(st.alarmthresh));
     ini.WriteString(kEvents, "CPALimit", std::string(Trim(GeneralNumber(st.cpalimit / 1852, 0, 6))));
-    ini.WriteString(kEvents, "TCPAWindow", Fmt("%d", st.tcpawindow / 60));
+    ini.WriteString(kEvents, "TCPAWindow", std::to_string(st.tcpawindow / 60));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(IniFile, LookupIgnoresCaseAndFindsTheFirstNamesake) {
     EXPECT_EQ(ini.ReadString("general", "x", "def"), "def");
     EXPECT_EQ(ini.ReadString("missing", "x", "def"), "def");
     // A line without "=" names no key, not even its own text.
-    EXPECT_EQ(ini.Find("General", "plain line"), nullptr);
+    EXPECT_FALSE(ini.Find("General", "plain line"));
     EXPECT_EQ(ini.ReadString("OTHER", "X", "?"), "1");
     // Only letters fold: the characters just beside A-Z and a-z do not.
     ini.LoadFromText("[Other]\n@[`{AZaz=edge\n@@@@@@@@=at\n");
@@ -92,8 +92,8 @@ TEST(IniFile, LookupHoldsInABigFile) {
             EXPECT_EQ(ini.ReadString("SEC" + std::to_string(sec), "kEY" + std::to_string(k), "?"),
                       std::to_string(sec * 100 + k));
         }
-    EXPECT_EQ(ini.Find("Sec40", "Key0"), nullptr);
-    EXPECT_EQ(ini.Find("Sec1", "Key30"), nullptr);
+    EXPECT_FALSE(ini.Find("Sec40", "Key0"));
+    EXPECT_FALSE(ini.Find("Sec1", "Key30"));
     ini.WriteString("sec39", "key0", "new");
     ini.WriteString("Sec39", "Extra", "x");
     ini.WriteString("Sec40", "Key0", "y");
@@ -101,6 +101,36 @@ TEST(IniFile, LookupHoldsInABigFile) {
     const std::string out = ini.ToText();
     EXPECT_NE(out.find("[Sec39]\r\nkey0=new\r\nKey1=3901\r\n"), std::string::npos);
     EXPECT_NE(out.find("Key29=3929\r\nKEY0=later\r\nExtra=x\r\n\r\n[Sec40]\r\nKey0=y\r\n\r\n"), std::string::npos);
+}
+
+// One model used again and again, and texts taken from it written back into it: each of these
+// reads a buffer the model itself may move as it grows.
+TEST(IniFile, ReusedModelAndItsOwnTextsWrittenBack) {
+    TIniFile ini;
+    ini.LoadFromText("[A]\nlong key name=a value longer than a short string\nk=v\n");
+    ini.LoadFromText("[B]\nx=1\n");  // nothing of the first text is left
+    EXPECT_FALSE(ini.Find("A", "k"));
+    EXPECT_EQ(ini.ToText(), std::string(kBom) + "[B]\r\nx=1\r\n\r\n");
+
+    ini.LoadFromText("[A]\nlong key name=a value longer than a short string\nk=v\n");
+    for (int i = 0; i < 50; ++i) {  // enough appends to move the buffer several times
+        const std::string_view v = *ini.Find("A", "long key name");
+        ini.WriteString("A", "k" + std::to_string(i), v);
+    }
+    const std::string_view value = *ini.Find("a", "LONG KEY NAME");
+    ini.WriteString(value, value, value);  // a new section and key, all three from the model
+    EXPECT_EQ(ini.ReadString("A", "k49", "?"), "a value longer than a short string");
+    EXPECT_EQ(ini.ReadString("a value longer than a short string", "A VALUE longer than a short string", "?"),
+              "a value longer than a short string");
+
+    const std::string text = ini.ToText();
+    ini.LoadFromText(std::string_view(text).substr(kBom.size()));
+    EXPECT_EQ(ini.ToText(), text);
+    // A missing file empties the model, lookups included.
+    TempDir tmp;
+    EXPECT_EQ(ini.LoadFromFile(tmp.File("none.ini")), TIniFile::LoadResult::Missing);
+    EXPECT_FALSE(ini.Find("A", "k"));
+    EXPECT_EQ(ini.ToText(), kBom);
 }
 
 TEST(IniFile, FileRoundTripAndLoadOutcomes) {
