@@ -171,7 +171,7 @@ const Route* RouteOfField0(std::string_view f0) {
     if (f0.size() > 7) return FindRoute(Copy(f0, 1, 2), Copy(f0, 3, 3));
     // The bytes and the length in one integer: the bytes fill seven of its eight bytes.
     std::uint64_t k = 0;
-    std::memcpy(&k, f0.data(), f0.size());
+    if (!f0.empty()) std::memcpy(&k, f0.data(), f0.size());  // an empty view may have no data
     k |= static_cast<std::uint64_t>(f0.size()) << (std::endian::native == std::endian::little ? 56 : 0);
     struct Slot {
         std::uint64_t key = ~0ull;  // no field 0 of seven bytes at most packs to this
