@@ -6,10 +6,10 @@
 # prints the executions, executions per second, coverage (cov, ft) and corpus size, and the
 # pace on the corpus's median input. An input that fails is kept
 # in BUILD/artifacts and, minimised, in fuzz/regressions/TARGET, which `make test` replays.
-# FUZZ_WORKERS processes (default 1) fuzz each target at once on its one corpus folder, each
-# taking up what the others add (libFuzzer rereads the folder every second); the figures are
-# then given per worker and in all. One is the default: on this shared two-core machine two
-# workers ran fewer executions in ten minutes than one process did.
+# FUZZ_WORKERS processes (default: one per core) fuzz each target at once on its one corpus
+# folder, each taking up what the others add (libFuzzer rereads the folder every second); the
+# figures are then given per worker and in all. On a machine whose cores are busy with other
+# work, FUZZ_WORKERS=1 does more: the workers would only take turns.
 #   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +24,7 @@ if [ -z "$cxx" ]; then
   echo "fuzz: clang++ not found (make deps installs clang-14)" >&2
   exit 1
 fi
-workers=${FUZZ_WORKERS:-1}
+workers=${FUZZ_WORKERS:-$(nproc 2>/dev/null || echo 1)}
 if ! [[ "$workers" =~ ^[1-9][0-9]*$ ]]; then
   echo "fuzz: FUZZ_WORKERS must be a whole number of 1 or more, not '$workers'" >&2
   exit 1
