@@ -141,8 +141,18 @@ if [ "${BENCH_LONG:-0}" = 1 ]; then
     mv "$long.part" "$long"
   fi
   pick='$1 == "seconds" || $1 == "cpu" || $1 == "lines/second" || $1 == "events" || $1 == "peak" || $1 == "capacity" || $1 == "last"'
-  echo "Whole file without limits (10000000 lines, --no-limits):"
-  whole=$("$bench" load "$long" --no-limits)
+  # The fastest of three runs, as for the 1,000,000-line figure it is held against.
+  fastest() {
+    local out secs best_out="" best_s=""
+    for run in 1 2 3; do
+      out=$("$@")
+      secs=$(awk '$1 == "seconds" { print $2 }' <<<"$out")
+      if [ -z "$best_s" ] || awk -v a="$secs" -v b="$best_s" 'BEGIN { exit !(a < b) }'; then best_out=$out; best_s=$secs; fi
+    done
+    printf '%s\n' "$best_out"
+  }
+  echo "Whole file without limits (10000000 lines, --no-limits), best of 3:"
+  whole=$(fastest "$bench" load "$long" --no-limits)
   awk "$pick"' { print "  " $0 }' <<<"$whole"
   onecpu=$(awk '$1 == "cpu" { print $3 }' <<<"$best")
   awk -v one="$best_secs" -v onecpu="$onecpu" '$1 == "seconds" { w = $2 / one } $1 == "cpu" { c = $3 / onecpu }
@@ -153,8 +163,8 @@ if [ "${BENCH_LONG:-0}" = 1 ]; then
     rm -rf "$parts" && mkdir -p "$parts"
     split -n l/24 -d -a 2 --additional-suffix=.log "$long" "$parts/part-"
   fi
-  echo "The same lines as a voyage of 24 files:"
-  voyage=$("$bench" load "$parts"/part-*.log --no-limits)
+  echo "The same lines as a voyage of 24 files, best of 3:"
+  voyage=$(fastest "$bench" load "$parts"/part-*.log --no-limits)
   awk "$pick"' { print "  " $0 }' <<<"$voyage"
   a=$(awk '$1 == "seconds" { print $2 }' <<<"$whole"); b=$(awk '$1 == "seconds" { print $2 }' <<<"$voyage")
   ca=$(awk '$1 == "cpu" { print $3 }' <<<"$whole"); cb=$(awk '$1 == "cpu" { print $3 }' <<<"$voyage")
