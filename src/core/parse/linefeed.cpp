@@ -38,7 +38,11 @@ struct TFramingFeed::Batch {
 
     Batch() : lines(kBatchLines), frames(kBatchLines), fields(kBatchLines) {
         text.reserve(kBatchText);
-        for (Fields& f : fields) f.Reserve(kFields);
+        for (std::size_t k = 0; k < kBatchLines; ++k) {  // each line's place keeps its frame and fields
+            lines[k].frame = &frames[k];
+            lines[k].fields = &fields[k];
+            fields[k].Reserve(kFields);
+        }
     }
     void Reset(std::size_t f) {
         file = f;
@@ -138,8 +142,6 @@ void TFramingFeed::Run() {
                 l.raw = std::string_view(b->text).substr(at, line.size());
                 l.lineno = reader.lineno();
                 l.offset = reader.lineoffset();
-                l.frame = &b->frames[b->count];
-                l.fields = &b->fields[b->count];
                 l.fields->Shed(kFieldsKept, kQuotedKept);
                 FrameLine(rules_, l.raw, b->frames[b->count], *l.fields);
                 ++b->count;
